@@ -1,0 +1,162 @@
+#include "app/framework/menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include "app/framework/qtbridge.h"
+#include "app/framework/runtime.h"
+
+namespace fw {
+namespace {
+
+// The Edit commands, by item name, carried out on the focused text control.
+enum class Edit { None, Undo, Cut, Copy, Paste, Clear, SelectAll };
+
+Edit EditCommand(std::string_view name) {
+  if (name == "EditUndo") return Edit::Undo;
+  if (name == "EditCut") return Edit::Cut;
+  if (name == "EditCopy") return Edit::Copy;
+  if (name == "EditPaste") return Edit::Paste;
+  if (name == "EditClear") return Edit::Clear;
+  if (name == "EditSelectAll") return Edit::SelectAll;
+  return Edit::None;
+}
+
+template <class Editor>
+bool CanDo(Editor& editor, Edit command) {
+  const bool writable = !editor.isReadOnly();
+  const bool selected = [&] {
+    if constexpr (std::is_same_v<Editor, QLineEdit>)
+      return editor.hasSelectedText();
+    else
+      return editor.textCursor().hasSelection();
+  }();
+  switch (command) {
+    case Edit::Undo:
+      if constexpr (std::is_same_v<Editor, QLineEdit>)
+        return writable && editor.isUndoAvailable();
+      else
+        return writable && editor.document()->isUndoAvailable();
+    case Edit::Cut:
+    case Edit::Clear: return writable && selected;
+    case Edit::Copy: return selected;
+    case Edit::Paste: return writable && !QGuiApplication::clipboard()->text().isEmpty();
+    case Edit::SelectAll: return true;
+    case Edit::None: break;
+  }
+  return false;
+}
+
+template <class Editor>
+void Do(Editor& editor, Edit command) {
+  switch (command) {
+    case Edit::Undo: editor.undo(); break;
+    case Edit::Cut: editor.cut(); break;
+    case Edit::Copy: editor.copy(); break;
+    case Edit::Paste: editor.paste(); break;
+    case Edit::Clear:
+      if constexpr (std::is_same_v<Editor, QLineEdit>)
+        editor.del();
+      else
+        editor.textCursor().removeSelectedText();
+      break;
+    case Edit::SelectAll: editor.selectAll(); break;
+    case Edit::None: break;
+  }
+}
+
+// Runs f on the focused text field or text area; false when there is none.
+template <class F>
+bool WithFocusedEditor(F&& f) {
+  QWidget* focus = QApplication::focusWidget();
+  if (auto* field = qobject_cast<QLineEdit*>(focus)) return f(*field), true;
+  if (auto* area = qobject_cast<QPlainTextEdit*>(focus)) return f(*area), true;
+  return false;
+}
+
+}  // namespace
+
+MenuItem::MenuItem() : action_(new QAction) {
+  QObject::connect(action_, &QAction::triggered, action_, [this] {
+    qt::Dispatch([this] { Choose(); });
+  });
+}
+
+MenuItem::~MenuItem() {
+  delete menu_;
+  delete action_;
+}
+
+void MenuItem::SetText(std::string text) {
+  text_ = std::move(text);
+  action_->setSeparator(text_ == "-");
+  action_->setText(qt::FromBytes(text_));
+  if (menu_ != nullptr) menu_->setTitle(action_->text());
+}
+
+void MenuItem::SetKeyboardShortcut(std::string shortcut) {
+  shortcut_ = std::move(shortcut);
+  QString keys = qt::FromBytes(shortcut_);
+  keys.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"));
+  action_->setShortcut(QKeySequence(keys));
+}
+
+bool MenuItem::IsEnabled() const {
+  const Edit command = EditCommand(name_);
+  if (!autoEnable_ || command == Edit::None) return action_->isEnabled();
+  bool enabled = false;
+  WithFocusedEditor([&](auto& editor) { enabled = CanDo(editor, command); });
+  return enabled;
+}
+
+void MenuItem::Append(std::shared_ptr<MenuItem> item) {
+  if (menu_ == nullptr) {
+    menu_ = new QMenu(action_->text());
+    // The Edit items follow the focused text control each time the menu opens.
+    QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
+      for (const auto& child : children_)
+        if (child->autoEnable_ && EditCommand(child->name_) != Edit::None)
+          child->action_->setEnabled(child->IsEnabled());
+    });
+  }
+  menu_->addAction(item->action_);
+  children_.push_back(std::move(item));
+}
+
+std::shared_ptr<MenuItem> MenuItem::Child(std::string_view name) const {
+  for (const auto& child : children_)
+    if (child->name_ == name) return child;
+  return nullptr;
+}
+
+void MenuItem::Choose() {
+  if (auto app = GetAppObject(); app && app->HandleMenuCommand(name_)) return;
+  Act();
+}
+
+void MenuItem::Act() {
+  const Edit command = EditCommand(name_);
+  if (command != Edit::None)
+    WithFocusedEditor([&](auto& editor) {
+      if (CanDo(editor, command)) Do(editor, command);
+    });
+}
+
+void QuitMenuItem::Act() { QuitMenuAction(); }
+
+Application::~Application() = default;
+
+void Application::AddMenuHandler(std::string itemName, Delegate<bool> handler) {
+  handlers_[std::move(itemName)] = std::move(handler);
+}
+
+bool Application::HandleMenuCommand(const std::string& itemName) {
+  const auto handler = handlers_.find(itemName);
+  return handler != handlers_.end() && handler->second();
+}
+
+}  // namespace fw
