@@ -17,6 +17,8 @@ void RegisterClass(const ClassRecord& record) {
     classes.push_back(record);
 }
 
-const std::vector<ClassRecord>& RegisteredClasses() { return Registry(); }
+const std::vector<ClassRecord>& RegisteredClasses() {
+  return Registry();
+}
 
 }  // namespace fw

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <limits>
 
 #include "app/framework/folderitem.h"
 #include "app/framework/qtbridge.h"
@@ -46,9 +48,12 @@ bool ApplyTextStyle(QWidget& widget, const Property& p) {
 Qt::Alignment HorizontalAlignment(std::int32_t code) {
   // 0 is the default (left); then left, centre, right.
   switch (code) {
-    case 2: return Qt::AlignHCenter;
-    case 3: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
+    case 2:
+      return Qt::AlignHCenter;
+    case 3:
+      return Qt::AlignRight;
+    default:
+      return Qt::AlignLeft;
   }
 }
 
@@ -65,8 +70,8 @@ class RoundRectWidget final : public QWidget {
     painter.setBrush(fill);
     painter.setPen(borderWidth > 0 ? QPen(border, borderWidth) : QPen(Qt::NoPen));
     const qreal inset = borderWidth / 2.0;
-    painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset),
-                            ovalWidth / 2.0, ovalHeight / 2.0);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), ovalWidth / 2.0,
+                            ovalHeight / 2.0);
   }
 };
 
@@ -138,13 +143,17 @@ PushButton::PushButton(Window& owner)
 }
 
 // The widget may outlive this object until Qt deletes it: cut the click off first.
-PushButton::~PushButton() { QObject::disconnect(Widget(), nullptr, Widget(), nullptr); }
+PushButton::~PushButton() {
+  QObject::disconnect(Widget(), nullptr, Widget(), nullptr);
+}
 
 std::string PushButton::Caption() const {
   return qt::ToBytes(static_cast<QPushButton*>(Widget())->text());
 }
 
-void PushButton::Push() { static_cast<QPushButton*>(Widget())->click(); }
+void PushButton::Push() {
+  static_cast<QPushButton*>(Widget())->click();
+}
 
 void PushButton::RaiseEvent(EventNumber event) {
   const auto handler = handlers_.find(event);
@@ -187,11 +196,14 @@ void RuntimeAddEventHandler(PushButton& control, EventNumber event,
 
 Label::Label(Window& owner) : Control(Kind::Label, owner, new QLabel(owner.Content())) {
   auto* label = static_cast<QLabel*>(Widget());
+  label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setFocusPolicy(Qt::NoFocus);
 }
 
-std::string Label::Text() const { return text_; }
+std::string Label::Text() const {
+  return text_;
+}
 
 void Label::SetText(const std::string& text) {
   text_ = text;
@@ -200,8 +212,10 @@ void Label::SetText(const std::string& text) {
 }
 
 void Label::SetTextSize(float points) {
+  // Layouts are laid out in points of 1/72 inch taken as pixels, so a size is
+  // one too; 0 keeps the default size.
   QFont font = Widget()->font();
-  if (points > 0) font.setPointSizeF(points);
+  if (points > 0) font.setPixelSize(qRound(points));
   Widget()->setFont(font);
 }
 
@@ -251,7 +265,7 @@ void TextField::ApplyOwnProperty(const Property& p) {
     field.setReadOnly(As<bool>(p));
   } else if (p.name == "LimitText") {
     const auto limit = As<std::int32_t>(p);
-    field.setMaxLength(limit > 0 ? limit : 32767);
+    field.setMaxLength(limit > 0 ? limit : std::numeric_limits<int>::max());
   } else if (p.name == "Alignment") {
     field.setAlignment(HorizontalAlignment(As<std::int32_t>(p)) | Qt::AlignVCenter);
   }
@@ -265,7 +279,10 @@ TextArea::TextArea(Window& owner)
 }
 
 std::string TextArea::Text() const {
-  return qt::ToBytes(static_cast<QPlainTextEdit*>(Widget())->toPlainText());
+  // The raw text keeps non-breaking spaces, which toPlainText() turns into spaces.
+  QString text = static_cast<QPlainTextEdit*>(Widget())->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, u'\n');
+  return qt::ToBytes(text);
 }
 
 void TextArea::SetText(const std::string& text) {
@@ -311,7 +328,8 @@ void Canvas::SetBackdrop(std::shared_ptr<const Picture> picture) {
 }
 
 void Canvas::ApplyOwnProperty(const Property& p) {
-  if (p.name == "AcceptFocus") Widget()->setFocusPolicy(As<bool>(p) ? Qt::StrongFocus : Qt::NoFocus);
+  if (p.name == "AcceptFocus")
+    Widget()->setFocusPolicy(As<bool>(p) ? Qt::StrongFocus : Qt::NoFocus);
   // The other canvas entries concern drawing code, which no canvas here has.
 }
 

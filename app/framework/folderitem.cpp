@@ -13,8 +13,12 @@ std::filesystem::path& ApplicationFileOverride() {
 
 Picture::Picture(const QPixmap& pixmap) : pixmap_(std::make_unique<QPixmap>(pixmap)) {}
 Picture::~Picture() = default;
-int Picture::Width() const { return pixmap_->width(); }
-int Picture::Height() const { return pixmap_->height(); }
+int Picture::Width() const {
+  return pixmap_->width();
+}
+int Picture::Height() const {
+  return pixmap_->height();
+}
 
 std::unique_ptr<FolderItem> FolderItem::Parent() const {
   if (!path_.has_relative_path()) return nullptr;
@@ -39,6 +43,8 @@ std::unique_ptr<FolderItem> ApplicationFile() {
   return std::make_unique<FolderItem>(std::filesystem::path(path.toStdString()));
 }
 
-void SetApplicationFile(std::filesystem::path path) { ApplicationFileOverride() = std::move(path); }
+void SetApplicationFile(std::filesystem::path path) {
+  ApplicationFileOverride() = std::move(path);
+}
 
 }  // namespace fw

@@ -42,11 +42,16 @@ bool CanDo(Editor& editor, Edit command) {
       else
         return writable && editor.document()->isUndoAvailable();
     case Edit::Cut:
-    case Edit::Clear: return writable && selected;
-    case Edit::Copy: return selected;
-    case Edit::Paste: return writable && !QGuiApplication::clipboard()->text().isEmpty();
-    case Edit::SelectAll: return true;
-    case Edit::None: break;
+    case Edit::Clear:
+      return writable && selected;
+    case Edit::Copy:
+      return selected;
+    case Edit::Paste:
+      return writable && !QGuiApplication::clipboard()->text().isEmpty();
+    case Edit::SelectAll:
+      return true;
+    case Edit::None:
+      break;
   }
   return false;
 }
@@ -54,18 +59,29 @@ bool CanDo(Editor& editor, Edit command) {
 template <class Editor>
 void Do(Editor& editor, Edit command) {
   switch (command) {
-    case Edit::Undo: editor.undo(); break;
-    case Edit::Cut: editor.cut(); break;
-    case Edit::Copy: editor.copy(); break;
-    case Edit::Paste: editor.paste(); break;
+    case Edit::Undo:
+      editor.undo();
+      break;
+    case Edit::Cut:
+      editor.cut();
+      break;
+    case Edit::Copy:
+      editor.copy();
+      break;
+    case Edit::Paste:
+      editor.paste();
+      break;
     case Edit::Clear:
       if constexpr (std::is_same_v<Editor, QLineEdit>)
         editor.del();
       else
         editor.textCursor().removeSelectedText();
       break;
-    case Edit::SelectAll: editor.selectAll(); break;
-    case Edit::None: break;
+    case Edit::SelectAll:
+      editor.selectAll();
+      break;
+    case Edit::None:
+      break;
   }
 }
 
@@ -81,9 +97,8 @@ bool WithFocusedEditor(F&& f) {
 }  // namespace
 
 MenuItem::MenuItem() : action_(new QAction) {
-  QObject::connect(action_, &QAction::triggered, action_, [this] {
-    qt::Dispatch([this] { Choose(); });
-  });
+  QObject::connect(action_, &QAction::triggered, action_,
+                   [this] { qt::Dispatch([this] { Choose(); }); });
 }
 
 MenuItem::~MenuItem() {
@@ -93,8 +108,9 @@ MenuItem::~MenuItem() {
 
 void MenuItem::SetText(std::string text) {
   text_ = std::move(text);
-  action_->setSeparator(text_ == "-");
-  action_->setText(qt::FromBytes(text_));
+  const bool separator = text_ == "-";
+  action_->setSeparator(separator);
+  action_->setText(separator ? QString() : qt::FromBytes(text_));
   if (menu_ != nullptr) menu_->setTitle(action_->text());
 }
 
@@ -146,12 +162,18 @@ void MenuItem::Act() {
     });
 }
 
-void QuitMenuItem::Act() { QuitMenuAction(); }
+void QuitMenuItem::Act() {
+  QuitMenuAction();
+}
 
 Application::~Application() = default;
 
 void Application::AddMenuHandler(std::string itemName, Delegate<bool> handler) {
   handlers_[std::move(itemName)] = std::move(handler);
+}
+
+void Application::RemoveMenuHandlers() {
+  handlers_.clear();
 }
 
 bool Application::HandleMenuCommand(const std::string& itemName) {

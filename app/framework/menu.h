@@ -76,6 +76,8 @@ class Application {
   void AddMenuHandler(std::string itemName, Delegate<bool> handler);
   // Runs the handler bound to the item's name; false when none is bound or it declines.
   bool HandleMenuCommand(const std::string& itemName);
+  // A handler may hold the application strongly; the runtime's exit breaks that cycle.
+  void RemoveMenuHandlers();
 
  private:
   std::shared_ptr<fw::MenuBar> menuBar_;

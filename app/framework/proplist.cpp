@@ -9,14 +9,14 @@ namespace {
 enum class Type { Int32, Boolean, Color, String };
 
 constexpr std::string_view kInt32Names[] = {
-    "Placement", "Width",  "Height",       "MinWidth", "MinHeight", "MaxWidth",
-    "MaxHeight", "Frame",  "MacProcID",    "Index",    "Left",      "Top",
-    "TabPanelIndex", "TabIndex", "TextAlign", "ButtonStyle", "LimitText", "Alignment",
+    "Placement",     "Width",     "Height",    "MinWidth",    "MinHeight", "MaxWidth",
+    "MaxHeight",     "Frame",     "MacProcID", "Index",       "Left",      "Top",
+    "TabPanelIndex", "TabIndex",  "TextAlign", "ButtonStyle", "LimitText", "Alignment",
     "BorderWidth",   "OvalWidth", "OvalHeight"};
 constexpr std::string_view kColorNames[] = {"BackColor", "TextColor", "FillColor", "BorderColor"};
-constexpr std::string_view kStringNames[] = {
-    "Title", "Name",     "HelpTag",    "Caption",   "Text",      "TextFont",
-    "Format", "Mask",    "CueText",    "DataSource", "DataField", "InitialParent"};
+constexpr std::string_view kStringNames[] = {"Title",   "Name",       "HelpTag",   "Caption",
+                                             "Text",    "TextFont",   "Format",    "Mask",
+                                             "CueText", "DataSource", "DataField", "InitialParent"};
 
 bool In(std::span<const std::string_view> names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -53,10 +53,18 @@ struct Reader {
   }
 };
 
-const Property kCommonControlHead[] = {
-    {"Name", std::string()},  {"Index", kNoIndex}, {"Left", 0},          {"Top", 0},
-    {"Width", 0},             {"Height", 0},       {"LockLeft", true},   {"LockTop", true},
-    {"LockRight", false},     {"LockBottom", false}, {"TabPanelIndex", 0}, {"TabIndex", 0}};
+const Property kCommonControlHead[] = {{"Name", std::string()},
+                                       {"Index", kNoIndex},
+                                       {"Left", 0},
+                                       {"Top", 0},
+                                       {"Width", 0},
+                                       {"Height", 0},
+                                       {"LockLeft", true},
+                                       {"LockTop", true},
+                                       {"LockRight", false},
+                                       {"LockBottom", false},
+                                       {"TabPanelIndex", 0},
+                                       {"TabIndex", 0}};
 
 std::vector<Property> ControlList(std::initializer_list<Property> tail) {
   std::vector<Property> list(std::begin(kCommonControlHead), std::end(kCommonControlHead));
@@ -105,7 +113,8 @@ std::vector<Property> DecodePropertyList(std::string_view bytes) {
       throw BadPropertyListException("The property list ends in the middle of an entry.");
     std::string name(in.Take(space - in.pos));
     in.Take(1);
-    if (name.empty()) throw BadPropertyListException("The property list has an entry with no name.");
+    if (name.empty())
+      throw BadPropertyListException("The property list has an entry with no name.");
     switch (TypeOf(name)) {
       case Type::Int32:
         entries.push_back({std::move(name), in.Int32()});
@@ -137,60 +146,160 @@ std::vector<Property> DecodePropertyList(std::string_view bytes) {
 }
 
 std::span<const Property> StandardList(Kind kind) {
-  static const std::vector<Property> kWindow = {
-      {"Placement", 0},        {"Width", 0},         {"Height", 0},         {"MinWidth", 64},
-      {"MinHeight", 64},       {"MaxWidth", 32000},  {"MaxHeight", 32000},  {"Frame", 0},
-      {"Composite", false},    {"HasBackColor", false}, {"BackColor", kWhite}, {"Title", kEmpty},
-      {"Visible", true},       {"FullScreen", false}, {"MenuBarVisible", true}, {"CloseButton", true},
-      {"Resizeable", true},    {"LiveResize", true}, {"MaximizeButton", false}, {"MinimizeButton", true},
-      {"MacProcID", 0}};
-  static const std::vector<Property> kCanvas = ControlList({
-      {"TabStop", true}, {"Visible", true}, {"HelpTag", kEmpty}, {"AutoDeactivate", true},
-      {"Enabled", true}, {"UseFocusRing", true}, {"AcceptFocus", false}, {"AcceptTabs", false},
-      {"DoubleBuffer", false}, {"EraseBackground", true}, {"InitialParent", kEmpty}});
-  static const std::vector<Property> kPushButton = ControlList({
-      {"TabStop", true}, {"Caption", kEmpty}, {"Default", false}, {"Cancel", false},
-      {"Enabled", true}, {"Visible", true}, {"HelpTag", kEmpty}, {"AutoDeactivate", true},
-      {"ButtonStyle", 0}, {"TextFont", kSystemFont}, {"Bold", false}, {"Italic", false},
-      {"Underline", false}, {"InitialParent", kEmpty}});
-  static const std::vector<Property> kLabel = ControlList({
-      {"Text", kEmpty}, {"TextAlign", 0}, {"TextColor", kBlack}, {"Multiline", false},
-      {"Enabled", true}, {"Visible", true}, {"Selectable", false}, {"Transparent", false},
-      {"HelpTag", kEmpty}, {"AutoDeactivate", true}, {"TextFont", kSystemFont}, {"Bold", false},
-      {"Italic", false}, {"Underline", false}, {"DataSource", kEmpty}, {"DataField", kEmpty},
-      {"InitialParent", kEmpty}});
-  static const std::vector<Property> kTextArea = ControlList({
-      {"TabStop", true}, {"Border", true}, {"Multiline", true}, {"ScrollbarHorizontal", false},
-      {"ScrollbarVertical", true}, {"Styled", true}, {"UseFocusRing", true},
-      {"TextColor", kBlack}, {"BackColor", kWhite}, {"Enabled", true}, {"Format", kEmpty},
-      {"Visible", true}, {"HelpTag", kEmpty}, {"AutoDeactivate", true}, {"HideSelection", true},
-      {"TextFont", kSystemFont}, {"Bold", false}, {"Italic", false}, {"Underline", false},
-      {"Text", kEmpty}, {"Mask", kEmpty}, {"ReadOnly", false}, {"LimitText", 0},
-      {"AcceptTabs", false}, {"Alignment", 0}, {"AutomaticallyCheckSpelling", true},
-      {"DataSource", kEmpty}, {"DataField", kEmpty}});
-  static const std::vector<Property> kTextField = ControlList({
-      {"TabStop", true}, {"Border", true}, {"Password", false}, {"UseFocusRing", true},
-      {"TextColor", kBlack}, {"BackColor", kWhite}, {"Enabled", true}, {"Format", kEmpty},
-      {"Visible", true}, {"HelpTag", kEmpty}, {"AutoDeactivate", true},
-      {"TextFont", kSystemFont}, {"Bold", false}, {"Italic", false}, {"Underline", false},
-      {"CueText", kEmpty}, {"Text", kEmpty}, {"Mask", kEmpty}, {"ReadOnly", false},
-      {"LimitText", 0}, {"AcceptTabs", false}, {"Alignment", 0},
-      {"AutomaticallyCheckSpelling", false}, {"DataSource", kEmpty}, {"DataField", kEmpty}});
-  static const std::vector<Property> kRoundRectangle = {
-      {"Name", kEmpty},       {"Index", kNoIndex},     {"Left", 0},          {"Top", 0},
-      {"Width", 0},           {"Height", 0},           {"LockLeft", true},   {"LockTop", true},
-      {"LockRight", false},   {"LockBottom", false},   {"TabIndex", 0},      {"TabPanelIndex", 0},
-      {"Visible", true},      {"HelpTag", kEmpty},     {"AutoDeactivate", true}, {"Enabled", true},
-      {"FillColor", kWhite},  {"BorderWidth", 1},      {"BorderColor", kBlack}, {"OvalWidth", 16},
-      {"OvalHeight", 16},     {"InitialParent", kEmpty}};
+  static const std::vector<Property> kWindow = {{"Placement", 0},
+                                                {"Width", 0},
+                                                {"Height", 0},
+                                                {"MinWidth", 64},
+                                                {"MinHeight", 64},
+                                                {"MaxWidth", 32000},
+                                                {"MaxHeight", 32000},
+                                                {"Frame", 0},
+                                                {"Composite", false},
+                                                {"HasBackColor", false},
+                                                {"BackColor", kWhite},
+                                                {"Title", kEmpty},
+                                                {"Visible", true},
+                                                {"FullScreen", false},
+                                                {"MenuBarVisible", true},
+                                                {"CloseButton", true},
+                                                {"Resizeable", true},
+                                                {"LiveResize", true},
+                                                {"MaximizeButton", false},
+                                                {"MinimizeButton", true},
+                                                {"MacProcID", 0}};
+  static const std::vector<Property> kCanvas = ControlList({{"TabStop", true},
+                                                            {"Visible", true},
+                                                            {"HelpTag", kEmpty},
+                                                            {"AutoDeactivate", true},
+                                                            {"Enabled", true},
+                                                            {"UseFocusRing", true},
+                                                            {"AcceptFocus", false},
+                                                            {"AcceptTabs", false},
+                                                            {"DoubleBuffer", false},
+                                                            {"EraseBackground", true},
+                                                            {"InitialParent", kEmpty}});
+  static const std::vector<Property> kPushButton = ControlList({{"TabStop", true},
+                                                                {"Caption", kEmpty},
+                                                                {"Default", false},
+                                                                {"Cancel", false},
+                                                                {"Enabled", true},
+                                                                {"Visible", true},
+                                                                {"HelpTag", kEmpty},
+                                                                {"AutoDeactivate", true},
+                                                                {"ButtonStyle", 0},
+                                                                {"TextFont", kSystemFont},
+                                                                {"Bold", false},
+                                                                {"Italic", false},
+                                                                {"Underline", false},
+                                                                {"InitialParent", kEmpty}});
+  static const std::vector<Property> kLabel = ControlList({{"Text", kEmpty},
+                                                           {"TextAlign", 0},
+                                                           {"TextColor", kBlack},
+                                                           {"Multiline", false},
+                                                           {"Enabled", true},
+                                                           {"Visible", true},
+                                                           {"Selectable", false},
+                                                           {"Transparent", false},
+                                                           {"HelpTag", kEmpty},
+                                                           {"AutoDeactivate", true},
+                                                           {"TextFont", kSystemFont},
+                                                           {"Bold", false},
+                                                           {"Italic", false},
+                                                           {"Underline", false},
+                                                           {"DataSource", kEmpty},
+                                                           {"DataField", kEmpty},
+                                                           {"InitialParent", kEmpty}});
+  static const std::vector<Property> kTextArea = ControlList({{"TabStop", true},
+                                                              {"Border", true},
+                                                              {"Multiline", true},
+                                                              {"ScrollbarHorizontal", false},
+                                                              {"ScrollbarVertical", true},
+                                                              {"Styled", true},
+                                                              {"UseFocusRing", true},
+                                                              {"TextColor", kBlack},
+                                                              {"BackColor", kWhite},
+                                                              {"Enabled", true},
+                                                              {"Format", kEmpty},
+                                                              {"Visible", true},
+                                                              {"HelpTag", kEmpty},
+                                                              {"AutoDeactivate", true},
+                                                              {"HideSelection", true},
+                                                              {"TextFont", kSystemFont},
+                                                              {"Bold", false},
+                                                              {"Italic", false},
+                                                              {"Underline", false},
+                                                              {"Text", kEmpty},
+                                                              {"Mask", kEmpty},
+                                                              {"ReadOnly", false},
+                                                              {"LimitText", 0},
+                                                              {"AcceptTabs", false},
+                                                              {"Alignment", 0},
+                                                              {"AutomaticallyCheckSpelling", true},
+                                                              {"DataSource", kEmpty},
+                                                              {"DataField", kEmpty}});
+  static const std::vector<Property> kTextField =
+      ControlList({{"TabStop", true},
+                   {"Border", true},
+                   {"Password", false},
+                   {"UseFocusRing", true},
+                   {"TextColor", kBlack},
+                   {"BackColor", kWhite},
+                   {"Enabled", true},
+                   {"Format", kEmpty},
+                   {"Visible", true},
+                   {"HelpTag", kEmpty},
+                   {"AutoDeactivate", true},
+                   {"TextFont", kSystemFont},
+                   {"Bold", false},
+                   {"Italic", false},
+                   {"Underline", false},
+                   {"CueText", kEmpty},
+                   {"Text", kEmpty},
+                   {"Mask", kEmpty},
+                   {"ReadOnly", false},
+                   {"LimitText", 0},
+                   {"AcceptTabs", false},
+                   {"Alignment", 0},
+                   {"AutomaticallyCheckSpelling", false},
+                   {"DataSource", kEmpty},
+                   {"DataField", kEmpty}});
+  static const std::vector<Property> kRoundRectangle = {{"Name", kEmpty},
+                                                        {"Index", kNoIndex},
+                                                        {"Left", 0},
+                                                        {"Top", 0},
+                                                        {"Width", 0},
+                                                        {"Height", 0},
+                                                        {"LockLeft", true},
+                                                        {"LockTop", true},
+                                                        {"LockRight", false},
+                                                        {"LockBottom", false},
+                                                        {"TabIndex", 0},
+                                                        {"TabPanelIndex", 0},
+                                                        {"Visible", true},
+                                                        {"HelpTag", kEmpty},
+                                                        {"AutoDeactivate", true},
+                                                        {"Enabled", true},
+                                                        {"FillColor", kWhite},
+                                                        {"BorderWidth", 1},
+                                                        {"BorderColor", kBlack},
+                                                        {"OvalWidth", 16},
+                                                        {"OvalHeight", 16},
+                                                        {"InitialParent", kEmpty}};
   switch (kind) {
-    case Kind::Window: return kWindow;
-    case Kind::PushButton: return kPushButton;
-    case Kind::Label: return kLabel;
-    case Kind::TextField: return kTextField;
-    case Kind::TextArea: return kTextArea;
-    case Kind::Canvas: return kCanvas;
-    case Kind::RoundRectangle: return kRoundRectangle;
+    case Kind::Window:
+      return kWindow;
+    case Kind::PushButton:
+      return kPushButton;
+    case Kind::Label:
+      return kLabel;
+    case Kind::TextField:
+      return kTextField;
+    case Kind::TextArea:
+      return kTextArea;
+    case Kind::Canvas:
+      return kCanvas;
+    case Kind::RoundRectangle:
+      return kRoundRectangle;
   }
   return {};
 }

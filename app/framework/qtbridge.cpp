@@ -8,29 +8,43 @@ namespace fw::qt {
 
 QString FromBytes(std::string_view bytes) {
   const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  // A byte-order mark is text like any other and stays.
+  QStringDecoder utf8(QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
   QString text = utf8.decode(view);
   return utf8.hasError() ? QString::fromLatin1(view) : text;
 }
 
-std::string ToBytes(const QString& text) { return text.toStdString(); }
+std::string ToBytes(const QString& text) {
+  return text.toStdString();
+}
 
-QColor ToQColor(const Color& color) { return QColor(color.red, color.green, color.blue); }
+QColor ToQColor(const Color& color) {
+  return QColor(color.red, color.green, color.blue);
+}
 
 namespace {
 int dispatchDepth = 0;
 }
 
 void Dispatch(const std::function<void()>& handler) {
-  ++dispatchDepth;
+  struct Depth {
+    Depth() { ++dispatchDepth; }
+    ~Depth() { --dispatchDepth; }
+  } depth;
   try {
     handler();
   } catch (...) {
-    UnhandledException(std::current_exception());
+    try {
+      UnhandledException(std::current_exception());
+    } catch (...) {
+      // Not even the message could be shown; Qt must still never see an exception.
+    }
   }
-  --dispatchDepth;
 }
 
-bool InsideDispatch() { return dispatchDepth > 0; }
+bool InsideDispatch() {
+  return dispatchDepth > 0;
+}
 
 }  // namespace fw::qt

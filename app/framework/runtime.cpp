@@ -56,25 +56,36 @@ void RuntimeInit(int& argc, char** argv) {
 int RuntimeExit() {
   auto& state = State();
   RuntimeFinalize();
+  if (state.app) state.app->RemoveMenuHandlers();
   state.app.reset();
   state.qapp.reset();
   return state.failed ? 1 : 0;
 }
 
-void RunFrameworkInitialization(const Delegate<void>& startup) { startup(); }
+void RunFrameworkInitialization(const Delegate<void>& startup) {
+  startup();
+}
 
-void RuntimeRun() { QApplication::exec(); }
+void RuntimeRun() {
+  QApplication::exec();
+}
 
-void RuntimeBackgroundTask() { QCoreApplication::processEvents(); }
+void RuntimeBackgroundTask() {
+  QCoreApplication::processEvents();
+}
 
 void UnhandledException(std::exception_ptr error) {
   if (!qt::InsideDispatch()) State().failed = true;
   MsgBox(Describe(error));
 }
 
-void RuntimeRegisterAppObject(std::shared_ptr<Application> app) { State().app = std::move(app); }
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
+  State().app = std::move(app);
+}
 
-std::shared_ptr<Application> GetAppObject() { return State().app; }
+std::shared_ptr<Application> GetAppObject() {
+  return State().app;
+}
 
 namespace {
 void CloseEveryWindow() {
@@ -95,9 +106,13 @@ void RuntimeFinalize() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void MsgBox(const std::string& text) { Sink()(text); }
+void MsgBox(const std::string& text) {
+  Sink()(text);
+}
 
-MessageSink SetMessageSink(MessageSink sink) { return std::exchange(Sink(), std::move(sink)); }
+MessageSink SetMessageSink(MessageSink sink) {
+  return std::exchange(Sink(), std::move(sink));
+}
 
 void RuntimeInitExternalClasses(std::vector<PluginExport> exports) {
   for (const auto& [declaration, entry] : exports)

@@ -5,21 +5,32 @@
 namespace fw {
 namespace {
 
+// A window's data may only give values to entries its kind has, of their type.
 void Set(std::vector<Property>& list, std::string_view name, PropertyValue value) {
-  auto entry = std::find_if(list.begin(), list.end(),
-                            [&](const Property& p) { return p.name == name; });
-  if (entry != list.end()) entry->value = std::move(value);
+  auto entry =
+      std::find_if(list.begin(), list.end(), [&](const Property& p) { return p.name == name; });
+  if (entry == list.end() || entry->value.index() != value.index())
+    throw BadPropertyListException("The layout gives " + std::string(name) +
+                                   " a value this kind of object cannot take.");
+  entry->value = std::move(value);
 }
 
 std::string_view KindName(Kind kind) {
   switch (kind) {
-    case Kind::Window: return "Window";
-    case Kind::PushButton: return "PushButton";
-    case Kind::Label: return "Label";
-    case Kind::TextField: return "TextField";
-    case Kind::TextArea: return "TextArea";
-    case Kind::Canvas: return "Canvas";
-    case Kind::RoundRectangle: return "RoundRectangle";
+    case Kind::Window:
+      return "Window";
+    case Kind::PushButton:
+      return "PushButton";
+    case Kind::Label:
+      return "Label";
+    case Kind::TextField:
+      return "TextField";
+    case Kind::TextArea:
+      return "TextArea";
+    case Kind::Canvas:
+      return "Canvas";
+    case Kind::RoundRectangle:
+      return "RoundRectangle";
   }
   return {};
 }
@@ -50,7 +61,8 @@ std::string ControlPropertyList(const ControlData& control) {
   Set(list, "Width", control.width);
   Set(list, "Height", control.height);
   Set(list, "TabIndex", control.tabIndex);
-  Set(list, control.kind == Kind::PushButton ? "Caption" : "Text", std::string(control.text));
+  if (ShowsText(control.kind) || !control.text.empty())
+    Set(list, control.kind == Kind::PushButton ? "Caption" : "Text", std::string(control.text));
   for (const auto& override : control.overrides) Set(list, override.name, override.value);
   if (control.leadingTabStop) list.insert(list.begin(), Property{"TabStop", true});
   return EncodePropertyList(list);
@@ -59,13 +71,26 @@ std::string ControlPropertyList(const ControlData& control) {
 void CreateControl(Window& window, const ControlData& control) {
   const std::string name(control.name);
   switch (control.kind) {
-    case Kind::PushButton: window.AddControl(name, window.New<PushButton>()); break;
-    case Kind::Label: window.AddControl(name, window.New<Label>()); break;
-    case Kind::TextField: window.AddControl(name, window.New<TextField>()); break;
-    case Kind::TextArea: window.AddControl(name, window.New<TextArea>()); break;
-    case Kind::Canvas: window.AddControl(name, window.New<Canvas>()); break;
-    case Kind::RoundRectangle: window.AddControl(name, window.New<RoundRectangle>()); break;
-    case Kind::Window: throw BadPropertyListException("A window is not a control.");
+    case Kind::PushButton:
+      window.AddControl(name, window.New<PushButton>());
+      break;
+    case Kind::Label:
+      window.AddControl(name, window.New<Label>());
+      break;
+    case Kind::TextField:
+      window.AddControl(name, window.New<TextField>());
+      break;
+    case Kind::TextArea:
+      window.AddControl(name, window.New<TextArea>());
+      break;
+    case Kind::Canvas:
+      window.AddControl(name, window.New<Canvas>());
+      break;
+    case Kind::RoundRectangle:
+      window.AddControl(name, window.New<RoundRectangle>());
+      break;
+    case Kind::Window:
+      throw BadPropertyListException("A window is not a control.");
   }
   if (control.textSize != 0) window.ControlAs<Label>(name).SetTextSize(control.textSize);
   if (ShowsText(control.kind)) window.ControlAs<Control>(name).SetTextUnit(0);
@@ -75,7 +100,8 @@ void CreateControl(Window& window, const ControlData& control) {
 }
 
 ClassRecord WindowClassRecord(std::string_view className, std::span<const ControlData> controls,
-                              std::vector<std::string> handlers, std::vector<OperationRecord> more) {
+                              std::vector<std::string> handlers,
+                              std::vector<OperationRecord> more) {
   const std::string name(className);
   ClassRecord record{name, "Window", name + "." + name, {}};
   record.operations.push_back({"Layout", "()"});

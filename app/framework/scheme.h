@@ -33,7 +33,7 @@ struct ControlData {
   std::string_view name;
   std::int32_t left, top, width, height;
   std::int32_t tabIndex;
-  std::string_view text = {};  // a label's or text control's Text, a button's Caption
+  std::string_view text = {};            // a label's or text control's Text, a button's Caption
   std::vector<Property> overrides = {};  // entries that differ from the kind's defaults
   bool leadingTabStop = false;           // a TabStop True entry ahead of Name
   PictureGetter backdrop = nullptr;      // a canvas's picture

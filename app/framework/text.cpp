@@ -1,5 +1,6 @@
 #include "app/framework/text.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -11,9 +12,11 @@ namespace {
 // for a byte that does not begin one (such a byte stands for itself).
 std::size_t CharWidth(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
-  std::size_t width = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                    : lead >= 0xF0 && lead < 0xF5                     ? 4
-                                                                      : 1;
+  std::size_t width = lead < 0x80                   ? 1
+                      : lead >= 0xC2 && lead < 0xE0 ? 2
+                      : lead >= 0xE0 && lead < 0xF0 ? 3
+                      : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                    : 1;
   if (width == 1 || width > text.size()) return 1;
   for (std::size_t i = 1; i < width; ++i)
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 1;
@@ -42,7 +45,7 @@ Int32 Len(std::string_view text) {
 
 std::string Mid(std::string_view text, Int32 start, Int32 length) {
   std::size_t begin = 0;
-  for (Int32 skip = start - 1; skip > 0 && begin < text.size(); --skip)
+  for (Int32 skip = start > 1 ? start - 1 : 0; skip > 0 && begin < text.size(); --skip)
     begin += CharWidth(text.substr(begin));
   std::size_t end = begin;
   for (Int32 take = length; take > 0 && end < text.size(); --take)
@@ -81,7 +84,9 @@ double Val(std::string_view text) {
   return CDbl(text);
 }
 
-std::string ChrB(Int32 value) { return std::string(1, static_cast<char>(value & 0xFF)); }
+std::string ChrB(Int32 value) {
+  return std::string(1, static_cast<char>(value & 0xFF));
+}
 
 double CDbl(std::string_view text) {
   // Only plain decimal notation: strtod alone would also read "inf", "nan" and hex.
@@ -105,10 +110,14 @@ double CDbl(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     if (!digits()) i = mark;
   }
-  return std::strtod(std::string(text.substr(begin, i - begin)).c_str(), nullptr);
+  // The application's locale may write decimals with a comma; this number is C.
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return strtod_l(std::string(text.substr(begin, i - begin)).c_str(), nullptr, c);
 }
 
-std::string Str(Int32 value) { return std::to_string(value); }
+std::string Str(Int32 value) {
+  return std::to_string(value);
+}
 
 Int32 DoubleToInt32(double value) {
   constexpr auto kNone = std::numeric_limits<Int32>::min();

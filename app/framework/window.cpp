@@ -43,22 +43,32 @@ struct Window::Widgets {
   QWidget* content;
   // Entries of the property list that take effect when the window is shown or sized.
   std::int32_t placement = 0, width = 100, height = 100;
+  std::int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
   bool visible = true, fullScreen = false, resizeable = true, menuBarVisible = true;
   bool closeButton = true, minimizeButton = true, maximizeButton = false;
   bool hasBackColor = false;
   QColor backColor = Qt::white;
   bool placed = false;
 
+  // Sizes and limits are the content area's; the menu bar comes on top of them.
   void Resize() {
     int menuHeight = 0;
     if (auto* bar = top->menuWidget(); bar != nullptr && menuBarVisible)
       menuHeight = bar->sizeHint().height();
-    if (!resizeable) content->setFixedSize(width, height);
+    const auto limit = [](std::int64_t size) {
+      return static_cast<int>(std::min<std::int64_t>(size, QWIDGETSIZE_MAX));
+    };
+    if (resizeable) {
+      top->setMinimumSize(minWidth, limit(std::int64_t{minHeight} + menuHeight));
+      top->setMaximumSize(limit(maxWidth), limit(std::int64_t{maxHeight} + menuHeight));
+    } else {
+      top->setFixedSize(width, height + menuHeight);
+    }
     top->resize(width, height + menuHeight);
   }
   void UpdateFlags() {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint;
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
     if (closeButton) flags |= Qt::WindowCloseButtonHint;
     if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
@@ -67,7 +77,8 @@ struct Window::Widgets {
   void UpdateBackground() {
     content->setAutoFillBackground(hasBackColor);
     QPalette palette = content->palette();
-    palette.setColor(QPalette::Window, hasBackColor ? backColor : top->palette().color(QPalette::Window));
+    palette.setColor(QPalette::Window,
+                     hasBackColor ? backColor : top->palette().color(QPalette::Window));
     content->setPalette(palette);
   }
 };
@@ -98,7 +109,7 @@ void Window::Constructor() {
   for (const auto& control : controls_)
     if (auto* button = dynamic_cast<PushButton*>(control.get());
         button != nullptr && button->HasEventHandler(EventNumber::Open))
-      button->RaiseEvent(EventNumber::Open);
+      qt::Dispatch([button] { button->RaiseEvent(EventNumber::Open); });
   if (widgets_->visible) Show();
 }
 
@@ -122,11 +133,17 @@ void Window::Show() {
   w.top->activateWindow();
 }
 
-void Window::Hide() { widgets_->top->hide(); }
+void Window::Hide() {
+  widgets_->top->hide();
+}
 
-void Window::Close() { widgets_->top->close(); }
+void Window::Close() {
+  widgets_->top->close();
+}
 
-bool Window::IsVisible() const { return widgets_->top->isVisible(); }
+bool Window::IsVisible() const {
+  return widgets_->top->isVisible();
+}
 
 void Window::OnClosed() {
   if (closed_) return;
@@ -148,7 +165,9 @@ Control* Window::ControlByName(std::string_view name) const {
   return nullptr;
 }
 
-void Window::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+void Window::SetMenuBar(std::shared_ptr<fw::MenuBar> menuBar) {
+  menuBar_ = std::move(menuBar);
+}
 
 void Window::InstallMenuBar() {
   // A window without a menu bar of its own shows the application's.
@@ -186,13 +205,17 @@ void Window::ApplyProperty(const Property& p) {
     w.height = As<std::int32_t>(p);
     w.Resize();
   } else if (p.name == "MinWidth") {
-    w.content->setMinimumWidth(As<std::int32_t>(p));
+    w.minWidth = As<std::int32_t>(p);
+    w.Resize();
   } else if (p.name == "MinHeight") {
-    w.content->setMinimumHeight(As<std::int32_t>(p));
+    w.minHeight = As<std::int32_t>(p);
+    w.Resize();
   } else if (p.name == "MaxWidth") {
-    w.content->setMaximumWidth(std::min(As<std::int32_t>(p), QWIDGETSIZE_MAX));
+    w.maxWidth = As<std::int32_t>(p);
+    w.Resize();
   } else if (p.name == "MaxHeight") {
-    w.content->setMaximumHeight(std::min(As<std::int32_t>(p), QWIDGETSIZE_MAX));
+    w.maxHeight = As<std::int32_t>(p);
+    w.Resize();
   } else if (p.name == "HasBackColor") {
     w.hasBackColor = As<bool>(p);
     w.UpdateBackground();
@@ -224,8 +247,12 @@ void Window::ApplyProperty(const Property& p) {
   // composite window and live resizing are what Qt does anyway.
 }
 
-QWidget* Window::Widget() const { return widgets_->top; }
-QWidget* Window::Content() const { return widgets_->content; }
+QWidget* Window::Widget() const {
+  return widgets_->top;
+}
+QWidget* Window::Content() const {
+  return widgets_->content;
+}
 
 std::shared_ptr<Window> GetImplicitWindow(std::string_view registeredName) {
   for (const auto& window : Registry())
@@ -233,7 +260,9 @@ std::shared_ptr<Window> GetImplicitWindow(std::string_view registeredName) {
   return nullptr;
 }
 
-std::vector<std::shared_ptr<Window>> OpenWindows() { return Registry(); }
+std::vector<std::shared_ptr<Window>> OpenWindows() {
+  return Registry();
+}
 
 namespace {
 

@@ -49,8 +49,8 @@ class Window : public std::enable_shared_from_this<Window> {
   template <class C>
   C& ControlAs(std::string_view name) const {
     auto* control = dynamic_cast<C*>(ControlByName(name));
-    if (control == nullptr) throw NilObjectException("The window has no control named " +
-                                                     std::string(name) + ".");
+    if (control == nullptr)
+      throw NilObjectException("The window has no control named " + std::string(name) + ".");
     return *control;
   }
 

@@ -3,8 +3,13 @@
 #include "app/framework/window.h"
 
 MessageRecorder::MessageRecorder()
-    : previous_(fw::SetMessageSink([this](const std::string& text) { messages_.push_back(text); })) {}
+    : previous_(
+          fw::SetMessageSink([this](const std::string& text) { messages_.push_back(text); })) {}
 
-MessageRecorder::~MessageRecorder() { fw::SetMessageSink(std::move(previous_)); }
+MessageRecorder::~MessageRecorder() {
+  fw::SetMessageSink(std::move(previous_));
+}
 
-void CloseAllWindows() { fw::RuntimeFinalize(); }
+void CloseAllWindows() {
+  fw::RuntimeFinalize();
+}
