@@ -22,6 +22,8 @@ void RuntimeInitExternalClasses() {
   fw::RuntimeInitExternalClasses(std::move(exports));
 }
 
-void InitPluginEntrypoints() { bn::BindEntryPoints(fw::RuntimeLookupPluginEntrypoint); }
+void InitPluginEntrypoints() {
+  bn::BindEntryPoints(fw::RuntimeLookupPluginEntrypoint);
+}
 
 }  // namespace app

@@ -85,12 +85,12 @@ int main(int argc, char** argv) {
   std::string clearText;
   for (int i = 0; i < kBits / 8; ++i) clearText += static_cast<char>(' ' + (i * 7) % 95);
 
-  const auto encoder = crypt::WindowEn();
+  const auto encoder = cipher::WindowEn();
   encoder->TextAreact().SetText(clearText);
   encoder->TextArean().SetText(bn::Str(key.n));
   encoder->TextFielde().SetText(bn::Str(key.e));
   encoder->PushButton1().Push();
-  const auto decoder = crypt::WindowDe();
+  const auto decoder = cipher::WindowDe();
   decoder->TextArean().SetText(bn::Str(key.n));
   decoder->TextAread().SetText(bn::Str(key.d));
   decoder->PushButton1().Push();

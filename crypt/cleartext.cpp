@@ -2,7 +2,7 @@
 
 #include "app/framework/text.h"
 
-namespace crypt {
+namespace cipher {
 namespace {
 
 // A value below 256 as exactly two digits.
@@ -29,4 +29,4 @@ std::string HexGroup(std::string_view character, ClearTextCoding coding) {
   return group;
 }
 
-}  // namespace crypt
+}  // namespace cipher

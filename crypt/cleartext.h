@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace crypt {
+namespace cipher {
 
 enum class ClearTextCoding {
   CharacterCodes,  // two digits per character code
@@ -19,4 +19,4 @@ ClearTextCoding CodingFor(std::string_view clearText);
 // The digits of one character of a clear text, two per code or per byte.
 std::string HexGroup(std::string_view character, ClearTextCoding coding);
 
-}  // namespace crypt
+}  // namespace cipher

@@ -8,7 +8,7 @@
 #include "app/framework/text.h"
 #include "crypt/bignum/bignum.h"
 
-namespace crypt {
+namespace cipher {
 namespace {
 
 const fw::WindowData kWindow{.placement = 2, .width = 865, .height = 474, .title = "Untitled"};
@@ -123,4 +123,4 @@ void WindowDe::PushButton1_Action(fw::PushButton& /*sender*/) {
   TextAreaOut().SetText(clearText);
 }
 
-}  // namespace crypt
+}  // namespace cipher

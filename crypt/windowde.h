@@ -9,7 +9,7 @@
 #include "app/framework/controls.h"
 #include "app/framework/window.h"
 
-namespace crypt {
+namespace cipher {
 
 class WindowDe final : public fw::Window {
  public:
@@ -40,4 +40,4 @@ class WindowDe final : public fw::Window {
 // The open decryption window, or a new one, on screen at once.
 std::shared_ptr<WindowDe> WindowDe();
 
-}  // namespace crypt
+}  // namespace cipher

@@ -9,7 +9,7 @@
 #include "crypt/cleartext.h"
 #include "crypt/windowde.h"
 
-namespace crypt {
+namespace cipher {
 namespace {
 
 const fw::WindowData kWindow{.placement = 2, .width = 953, .height = 430, .title = "Encode"};
@@ -123,4 +123,4 @@ void WindowEn::PushButton1_Action(fw::PushButton& /*sender*/) {
   WindowDe()->TextAreaet().SetText(TextAreaOut().Text());
 }
 
-}  // namespace crypt
+}  // namespace cipher

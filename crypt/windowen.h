@@ -9,7 +9,7 @@
 #include "app/framework/controls.h"
 #include "app/framework/window.h"
 
-namespace crypt {
+namespace cipher {
 
 class WindowEn final : public fw::Window {
  public:
@@ -40,4 +40,4 @@ class WindowEn final : public fw::Window {
 // The open encryption window, or a new one, on screen at once.
 std::shared_ptr<WindowEn> WindowEn();
 
-}  // namespace crypt
+}  // namespace cipher

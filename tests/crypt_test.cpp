@@ -60,7 +60,7 @@ class CryptWindows : public ::testing::Test {
   void TearDown() override { CloseAllWindows(); }
 
   std::string Encrypt(const std::string& clearText, const Key& key) {
-    const auto window = crypt::WindowEn();
+    const auto window = cipher::WindowEn();
     window->TextAreact().SetText(clearText);
     window->TextArean().SetText(key.n);
     window->TextFielde().SetText(key.e);
@@ -68,7 +68,7 @@ class CryptWindows : public ::testing::Test {
     return window->TextAreaOut().Text();
   }
   std::string Decrypt(const std::string& encryptedText, const Key& key) {
-    const auto window = crypt::WindowDe();
+    const auto window = cipher::WindowDe();
     window->TextAreaet().SetText(encryptedText);
     window->TextArean().SetText(key.n);
     window->TextAread().SetText(key.d);
@@ -87,12 +87,12 @@ class CryptWindows : public ::testing::Test {
 // --- Round trips ---
 
 TEST_F(CryptWindows, TypedTextComesBackUnderKeysOfEverySize) {
-  const auto encoder = crypt::WindowEn();
+  const auto encoder = cipher::WindowEn();
   QTest::keyClicks(encoder->TextAreact().Widget(), "Attack at dawn!");
   QTest::keyClicks(encoder->TextArean().Widget(), QString::fromStdString(KeyOf(256).n));
   QTest::keyClicks(encoder->TextFielde().Widget(), "65537");
   QTest::mouseClick(encoder->PushButton1().Widget(), Qt::LeftButton);
-  const auto decoder = crypt::WindowDe();
+  const auto decoder = cipher::WindowDe();
   QTest::keyClicks(decoder->TextArean().Widget(), QString::fromStdString(KeyOf(256).n));
   QTest::keyClicks(decoder->TextAread().Widget(), QString::fromStdString(KeyOf(256).d));
   QTest::mouseClick(decoder->PushButton1().Widget(), Qt::LeftButton);
@@ -161,7 +161,7 @@ TEST_F(CryptWindows, EncryptionRefusesInOrderAndChangesNothing) {
       {"Hi", "12x", "17", ""},    // not a number: the big numbers' own message
       {"Hi", "23757", "-3", ""},  // a negative e needs an inverse: gcd(18537, 23757) = 3
   };
-  const auto window = crypt::WindowEn();
+  const auto window = cipher::WindowEn();
   for (const auto& [text, n, e, message] : cases) {
     window->TextAreaOut().SetText("previous");
     const std::size_t shown = Messages().size();
@@ -174,7 +174,7 @@ TEST_F(CryptWindows, EncryptionRefusesInOrderAndChangesNothing) {
     EXPECT_EQ(window->TextArean().Text(), n);
     EXPECT_EQ(window->TextFielde().Text(), e);
     EXPECT_EQ(window->TextAreaOut().Text(), "previous") << message;
-    EXPECT_EQ(fw::GetImplicitWindow(crypt::WindowDe::kRegisteredName), nullptr);
+    EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowDe::kRegisteredName), nullptr);
   }
 }
 
@@ -191,7 +191,7 @@ TEST_F(CryptWindows, DecryptionRefusesInOrderAndChangesNothing) {
       {"hello!", "3233", "17", ""},  // not base 36: the big numbers' own message
       {"0", "3233", "-5", ""},       // 0 has no inverse for a negative d
   };
-  const auto window = crypt::WindowDe();
+  const auto window = cipher::WindowDe();
   for (const auto& [encrypted, n, d, message] : cases) {
     window->TextAreaOut().SetText("previous");
     const std::size_t shown = Messages().size();
@@ -205,15 +205,15 @@ TEST_F(CryptWindows, DecryptionRefusesInOrderAndChangesNothing) {
     EXPECT_EQ(window->TextAread().Text(), d);
     EXPECT_EQ(window->TextAreaOut().Text(), "previous") << message;
   }
-  EXPECT_EQ(fw::GetImplicitWindow(crypt::WindowEn::kRegisteredName), nullptr);
+  EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowEn::kRegisteredName), nullptr);
 }
 
 // --- The hand-over to the decryption window ---
 
 TEST_F(CryptWindows, EncryptionOpensTheDecryptionWindowWithItsResult) {
-  ASSERT_EQ(fw::GetImplicitWindow(crypt::WindowDe::kRegisteredName), nullptr);
+  ASSERT_EQ(fw::GetImplicitWindow(cipher::WindowDe::kRegisteredName), nullptr);
   const std::string encrypted = Encrypt("Hi", kIdentity);
-  const auto decoder = crypt::WindowDe();
+  const auto decoder = cipher::WindowDe();
   EXPECT_TRUE(decoder->IsVisible());
   EXPECT_EQ(decoder->TextAreaet().Text(), encrypted);
   EXPECT_EQ(decoder->TextArean().Text(), "");
@@ -221,7 +221,7 @@ TEST_F(CryptWindows, EncryptionOpensTheDecryptionWindowWithItsResult) {
 }
 
 TEST_F(CryptWindows, AHiddenDecryptionWindowStaysHiddenAndKeepsItsKey) {
-  const auto decoder = crypt::WindowDe();
+  const auto decoder = cipher::WindowDe();
   decoder->Hide();
   decoder->TextArean().SetText(KeyOf(512).n);
   decoder->TextAread().SetText(KeyOf(512).d);
@@ -233,13 +233,13 @@ TEST_F(CryptWindows, AHiddenDecryptionWindowStaysHiddenAndKeepsItsKey) {
 }
 
 TEST_F(CryptWindows, ClosingAWindowWhileItWorksEndsTheCommand) {
-  const auto encoder = crypt::WindowEn();
+  const auto encoder = cipher::WindowEn();
   QTimer::singleShot(0, encoder->Widget(), [encoder] { encoder->Close(); });
   Encrypt(std::string(1000, 'a'), KeyOf(64));
   EXPECT_EQ(encoder->TextAreaOut().Text(), "");
-  EXPECT_EQ(fw::GetImplicitWindow(crypt::WindowDe::kRegisteredName), nullptr);
+  EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowDe::kRegisteredName), nullptr);
 
-  const auto decoder = crypt::WindowDe();
+  const auto decoder = cipher::WindowDe();
   QTimer::singleShot(0, decoder->Widget(), [decoder] { decoder->Close(); });
   EXPECT_EQ(Decrypt("eax", kIdentity), "");
   EXPECT_TRUE(Messages().empty());
@@ -283,7 +283,7 @@ void ExpectLayout(const fw::Window& window, const std::vector<Placed>& controls)
 }
 
 TEST_F(CryptWindows, EncryptionWindowStandsAsDrawn) {
-  const auto window = crypt::WindowEn();
+  const auto window = cipher::WindowEn();
   EXPECT_EQ(window->Widget()->windowTitle(), "Encode");
   EXPECT_EQ(window->Widget()->size(), QSize(953, 430));
   ExpectLayout(*window, {{"StaticText1", 21, 10, 100, 20, "clear text:"},
@@ -297,11 +297,11 @@ TEST_F(CryptWindows, EncryptionWindowStandsAsDrawn) {
                          {"TextAreaOut", 569, 46, 354, 364, ""}});
   EXPECT_EQ(TabOrder(*window), (std::vector<std::string>{"TextAreact", "TextArean", "TextFielde",
                                                          "PushButton1", "TextAreaOut"}));
-  EXPECT_EQ(crypt::WindowEn::Record().operations.size(), 13u);
+  EXPECT_EQ(cipher::WindowEn::Record().operations.size(), 13u);
 }
 
 TEST_F(CryptWindows, DecryptionWindowStandsAsDrawn) {
-  const auto window = crypt::WindowDe();
+  const auto window = cipher::WindowDe();
   EXPECT_EQ(window->Widget()->windowTitle(), "Untitled");
   EXPECT_EQ(window->Widget()->size(), QSize(865, 474));
   ExpectLayout(*window, {{"StaticText1", 21, 10, 100, 20, "encrypted text:"},

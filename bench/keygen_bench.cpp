@@ -1,0 +1,109 @@
+// A real press of the key-generation window's Go button, with every counter
+// repaint and event-loop turn, against openssl's RSA key generation of the same
+// length in the same run. Key generation time varies tenfold from one key to
+// the next, so presses and openssl runs are interleaved and medians compared.
+// Also reports the longest stretch between two event-loop turns of a press.
+//
+// Usage: keygen_bench [presses at 2048 [at 4096 [at 8192]]]   (default 31 15 5)
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/bignum_binding.h"
+#include "app/framework/runtime.h"
+#include "keygen/windowgk.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+struct Press {
+  double seconds;
+  double longestFreeze;  // seconds between two turns of the event loop
+};
+
+// Every zero-interval timeout marks one turn of the event loop.
+Press PressGo(int bits) {
+  const auto window = keygen::WindowGK();
+  window->TextFieldEstLen().SetText(std::to_string(bits));
+  std::vector<Clock::time_point> turns;
+  QTimer turnMarker;
+  QObject::connect(&turnMarker, &QTimer::timeout, [&] { turns.push_back(Clock::now()); });
+  turnMarker.start(0);
+  turns.push_back(Clock::now());
+  window->PushButton1().Push();
+  turns.push_back(Clock::now());
+  turnMarker.stop();
+  if (window->TextArean().Text().empty()) {
+    std::fprintf(stderr, "the press at %d bits wrote no key\n", bits);
+    std::exit(1);
+  }
+  double longest = 0;
+  for (std::size_t i = 1; i < turns.size(); ++i)
+    longest = std::max(longest, Seconds(turns[i] - turns[i - 1]));
+  return {Seconds(turns.back() - turns.front()), longest};
+}
+
+double OpenSsl(int bits) {
+  const std::string command =
+      "openssl genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:" + std::to_string(bits) +
+      " -out /dev/null 2>/dev/null";
+  const auto start = Clock::now();
+  if (std::system(command.c_str()) != 0) {
+    std::fprintf(stderr, "openssl failed: %s\n", command.c_str());
+    std::exit(1);
+  }
+  return Seconds(Clock::now() - start);
+}
+
+void Compare(int bits, int runs, double goal) {
+  std::vector<double> presses, openssl;
+  double longestFreeze = 0;
+  for (int run = 0; run < runs; ++run) {
+    const Press press = PressGo(bits);
+    presses.push_back(press.seconds);
+    longestFreeze = std::max(longestFreeze, press.longestFreeze);
+    openssl.push_back(OpenSsl(bits));
+  }
+  const double ours = Median(presses), theirs = Median(openssl);
+  std::printf(
+      "%5d bits, %2d runs: press median %7.3f s (%.3f..%.3f)  openssl median %7.3f s "
+      "(%.3f..%.3f)  ratio %5.2f (goal <= %.1f)  longest freeze %5.1f ms\n",
+      bits, runs, ours, *std::min_element(presses.begin(), presses.end()),
+      *std::max_element(presses.begin(), presses.end()), theirs,
+      *std::min_element(openssl.begin(), openssl.end()),
+      *std::max_element(openssl.begin(), openssl.end()), ours / theirs, goal, longestFreeze * 1e3);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int runs[] = {31, 15, 5};
+  for (int i = 1; i < argc && i <= 3; ++i) runs[i - 1] = std::atoi(argv[i]);
+  fw::RuntimeInit(argc, argv);
+  app::RuntimeInitExternalClasses();
+  app::InitPluginEntrypoints();
+  fw::SetMessageSink([](const std::string& text) {
+    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+    std::exit(1);
+  });
+  if (runs[0] > 0) Compare(2048, runs[0], 0.5);
+  if (runs[1] > 0) Compare(4096, runs[1], 0.5);
+  if (runs[2] > 0) Compare(8192, runs[2], 1.0);
+  return fw::RuntimeExit();
+}
