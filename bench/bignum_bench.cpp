@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "crypt/bignum/bignum.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::TimeBatch;
 
 constexpr int kRuns = 51;
 
@@ -27,18 +30,6 @@ bn::EntryPoint OwnEntry(std::string_view declaration) {
 
 // Keeps results observable so the calls cannot be optimised away.
 std::size_t gSink = 0;
-
-// Seconds per call of work, over a batch long enough for the clock to resolve.
-double TimeBatch(const std::function<void()>& work, int batch) {
-  const auto start = Clock::now();
-  for (int i = 0; i < batch; ++i) work();
-  return std::chrono::duration<double>(Clock::now() - start).count() / batch;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
-}
 
 void Compare(const char* name, int bits, const std::function<void()>& component,
              const std::function<void()>& bare, int batch) {

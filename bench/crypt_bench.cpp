@@ -10,15 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "app/bignum_binding.h"
 #include "app/framework/runtime.h"
+#include "bench/offscreen.h"
+#include "bench/timing.h"
 #include "crypt/bignum/bignum.h"
 #include "crypt/windowde.h"
 #include "crypt/windowen.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::TimeBatch;
 
 constexpr int kBits = 4096;
 constexpr int kRuns = 31;
@@ -44,18 +47,6 @@ Key MakeKey(int bits) {
   }
 }
 
-// Seconds per call, over a batch long enough for the clock to resolve.
-double TimeBatch(const std::function<void()>& work, int batch) {
-  const auto start = Clock::now();
-  for (int i = 0; i < batch; ++i) work();
-  return std::chrono::duration<double>(Clock::now() - start).count() / batch;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
-}
-
 void Compare(const char* name, const std::function<void()>& press,
              const std::function<void()>& bare, int batch) {
   std::vector<double> pressTimes, bareTimes;
@@ -71,14 +62,7 @@ void Compare(const char* name, const std::function<void()>& press,
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  fw::RuntimeInit(argc, argv);
-  app::RuntimeInitExternalClasses();
-  app::InitPluginEntrypoints();
-  fw::SetMessageSink([](const std::string& text) {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    std::exit(1);
-  });
+  bench::StartOffscreenRuntime(argc, argv);
 
   const Key key = MakeKey(kBits);
   // kBits / 8 characters, the first below 128: the longest text such a modulus always takes.

@@ -13,21 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "app/bignum_binding.h"
 #include "app/framework/runtime.h"
+#include "bench/offscreen.h"
+#include "bench/timing.h"
 #include "keygen/windowgk.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
 
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 struct Press {
@@ -92,16 +89,9 @@ void Compare(int bits, int runs, double goal) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   int runs[] = {31, 15, 5};
   for (int i = 1; i < argc && i <= 3; ++i) runs[i - 1] = std::atoi(argv[i]);
-  fw::RuntimeInit(argc, argv);
-  app::RuntimeInitExternalClasses();
-  app::InitPluginEntrypoints();
-  fw::SetMessageSink([](const std::string& text) {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    std::exit(1);
-  });
+  bench::StartOffscreenRuntime(argc, argv);
   if (runs[0] > 0) Compare(2048, runs[0], 0.5);
   if (runs[1] > 0) Compare(4096, runs[1], 0.5);
   if (runs[2] > 0) Compare(8192, runs[2], 1.0);
