@@ -43,6 +43,9 @@ const fw::EventBinding<class WindowGK> kBindings[] = {
 };
 
 constexpr fw::Int32 kSmallestLength = 5;
+// One probable-prime test of a candidate for a longer modulus keeps the event
+// loop waiting for seconds; longer still, the window would seem to hang.
+constexpr fw::Int32 kLargestLength = 16384;
 constexpr std::int32_t kSmallestExponent = 3;
 
 }  // namespace
@@ -126,7 +129,7 @@ fw::ClassRecord WindowGK::Record() {
 
 void WindowGK::PushButton1_Action(fw::PushButton& /*sender*/) {
   const fw::Int32 length = fw::DoubleToInt32(fw::CDbl(TextFieldEstLen().Text()));
-  if (length < kSmallestLength) return;
+  if (length < kSmallestLength || length > kLargestLength) return;
   const bn::BigInteger e(TextAreae().Text());
   if (e < kSmallestExponent) return;
   const fw::Int32 k = fw::DoubleToInt32(length / 2.0);

@@ -134,9 +134,10 @@ TEST_F(KeygenTest, ShortLengthOrSmallExponentEndsThePressUntouched) {
   EXPECT_TRUE(messages.Messages().empty());
 }
 
-// Each of these would search for ever: refused before the search, with the
-// window still open (the guard in PressGo was not needed) and nothing written.
-TEST_F(KeygenTest, SearchesThatCouldNeverEndAreRefused) {
+// Each of these would search for ever, or freeze the window for seconds at
+// every candidate: refused before the search, with the window still open (the
+// guard in PressGo was not needed) and nothing written.
+TEST_F(KeygenTest, SearchesThatCouldNeverEndOrWouldFreezeAreRefused) {
   MessageRecorder messages;
   const auto w = keygen::WindowGK();
   const std::vector<std::pair<std::string, std::string>> cases{
@@ -145,6 +146,8 @@ TEST_F(KeygenTest, SearchesThatCouldNeverEndAreRefused) {
       {"14", "65537"},                 // q <= 127 and p <= 257: phi < 65537
       {"5", "75"},                     // every phi above 75 (only 96) shares the factor 3
       {"64", "73786976294838206465"},  // 2^66 + 1: above the largest reachable phi
+      {"16385", "65537"},              // one bit past the longest modulus drawn
+      {"1000000", "x"},                // so long that the exponent is not even read
   };
   for (const auto& [length, exponent] : cases) {
     SCOPED_TRACE(length + " bits, e = " + exponent);
