@@ -12,14 +12,17 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <regex>
 
 #include "app/aboutwindow.h"
+#include "app/framework/classes.h"
 #include "app/menubar1.h"
 #include "app/pictures.h"
 #include "app/startup.h"
@@ -87,7 +90,7 @@ QMenuBar* ShownMenuBar(const fw::Window& window) {
 // picture is read unless the test puts it in place.
 class ShellTest : public testing::Test {
  protected:
-  // As shutdown does: every window closed, the application object let go.
+  // As shutdown does: every window closed, then the shared menu bar released.
   void TearDown() override { app::Finalize(); }
 
   Bundle bundle_;
@@ -95,6 +98,59 @@ class ShellTest : public testing::Test {
 };
 
 // --- Start-up and the menu bar ---
+
+// The class records: the framework's classes, then the component's, then the
+// application's, each window with as many operations as it has controls and
+// handlers around its three building steps.
+TEST(ClassRecords, EveryClassIsRegisteredOnceInOrder) {
+  app::Initialize();
+  app::Initialize();  // a record that is built is not built again
+  std::vector<std::string> names;
+  for (const auto& record : fw::RegisteredClasses()) names.push_back(record.name);
+  const auto at = [&](const std::string& name) {
+    return std::find(names.begin(), names.end(), name) - names.begin();
+  };
+  EXPECT_LT(at("Window"), at("BigInteger"));
+  const std::vector<std::string> inOrder{"BigInteger",
+                                         "BigFloat",
+                                         "BigComplex",
+                                         "ComplexVector",
+                                         "fpBadInputException",
+                                         "fpDivideByZeroException",
+                                         "fpNilObjectException",
+                                         "fpNegativeNumberException",
+                                         "fpNegativeOrZeroException",
+                                         "fpBadEntryNumberException",
+                                         "fpOverflowOrNegativeException",
+                                         "fpPrecisionNotMetException",
+                                         "App",
+                                         "Window1",
+                                         "MenuBar1",
+                                         "AboutWindow",
+                                         "WindowGK",
+                                         "WindowEn",
+                                         "WindowDe"};
+  ASSERT_LT(static_cast<std::size_t>(at("BigInteger")), names.size());
+  EXPECT_EQ(std::vector<std::string>(names.begin() + at("BigInteger"), names.end()), inOrder);
+
+  const std::map<std::string, std::pair<std::string, std::size_t>> windows{
+      {"Window1", {"Window1.Window1", 24}},
+      {"AboutWindow", {"AboutWindow.AboutWindow", 6}},
+      {"WindowGK", {"WindowGK.WindowGK", 23}},
+      {"WindowEn", {"WindowEn.WindowEn", 13}},
+      {"WindowDe", {"WindowDe.WindowDe", 13}}};
+  for (const auto& record : fw::RegisteredClasses()) {
+    const auto window = windows.find(record.name);
+    if (window == windows.end()) continue;
+    SCOPED_TRACE(record.name);
+    EXPECT_EQ(record.base, "Window");
+    EXPECT_EQ(record.registeredName, window->second.first);
+    ASSERT_EQ(record.operations.size(), window->second.second);
+    EXPECT_EQ(record.operations[0].name, "Layout");
+    EXPECT_EQ(record.operations[2].name, "CreateControls0");
+    EXPECT_EQ(record.operations[2].attributes.back().first, "Hidden");
+  }
+}
 
 TEST_F(ShellTest, StartUpOpensOnlyTheLauncherWhichSharesTheApplicationsMenuBar) {
   app::Startup();

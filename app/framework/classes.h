@@ -22,6 +22,8 @@ struct ClassRecord {
   std::vector<std::pair<std::string, std::string>> attributes = {{"__Scope", "Public"}};
 };
 
+// Registers the framework's own classes, bases first; the runtime does it as it starts.
+void RegisterFrameworkClasses();
 // Registers a class once; a second registration of the same name is ignored.
 void RegisterClass(const ClassRecord& record);
 // The registered classes, in registration order.

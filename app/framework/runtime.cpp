@@ -5,6 +5,7 @@
 #include <map>
 #include <new>
 
+#include "app/framework/classes.h"
 #include "app/framework/menu.h"
 #include "app/framework/qtbridge.h"
 #include "app/framework/window.h"
@@ -51,6 +52,7 @@ std::string Describe(std::exception_ptr error) {
 
 void RuntimeInit(int& argc, char** argv) {
   State().qapp = std::make_unique<QApplication>(argc, argv);
+  RegisterFrameworkClasses();
 }
 
 int RuntimeExit() {
