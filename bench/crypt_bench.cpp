@@ -16,6 +16,7 @@
 #include "crypt/bignum/bignum.h"
 #include "crypt/windowde.h"
 #include "crypt/windowen.h"
+#include "tests/support/test_key.h"
 
 namespace {
 
@@ -25,27 +26,6 @@ using bench::TimeBatch;
 
 constexpr int kBits = 4096;
 constexpr int kRuns = 31;
-
-struct Key {
-  bn::BigInteger n, e, d;
-};
-
-bn::BigInteger NextPrime(bn::BigInteger x) {
-  if (x - 2 * (x / 2) == 0) x = x + 1;
-  while (!bn::fpIsItPrime(x, 30)) x = x + 2;
-  return x;
-}
-
-Key MakeKey(int bits) {
-  bn::fpResetSeed(bits);
-  const bn::BigInteger e("65537");
-  for (;;) {
-    const auto p = NextPrime(bn::fpRandom2(bits / 2));
-    const auto q = NextPrime(bn::fpRandom2(bits - bits / 2));
-    const auto d = bn::fpInvMod(e, (p - 1) * (q - 1));
-    if (bn::fpNumBits(p * q) == bits && d != 0 && p != q) return {p * q, e, d};
-  }
-}
 
 void Compare(const char* name, const std::function<void()>& press,
              const std::function<void()>& bare, int batch) {
@@ -64,7 +44,7 @@ void Compare(const char* name, const std::function<void()>& press,
 int main(int argc, char** argv) {
   bench::StartOffscreenRuntime(argc, argv);
 
-  const Key key = MakeKey(kBits);
+  const TestKey key = MakeTestKey(kBits);
   // kBits / 8 characters, the first below 128: the longest text such a modulus always takes.
   std::string clearText;
   for (int i = 0; i < kBits / 8; ++i) clearText += static_cast<char>(' ' + (i * 7) % 95);

@@ -12,6 +12,7 @@
 #include "crypt/windowde.h"
 #include "crypt/windowen.h"
 #include "support/message_recorder.h"
+#include "support/test_key.h"
 
 namespace {
 
@@ -19,25 +20,12 @@ struct Key {
   std::string n, e, d;
 };
 
-bn::BigInteger NextPrime(bn::BigInteger x) {
-  if (x - 2 * (x / 2) == 0) x = x + 1;
-  while (!bn::fpIsItPrime(x, 30)) x = x + 2;
-  return x;
-}
-
-// An RSA key with e = 65537 whose modulus has exactly this many bits, the same on every run.
+// The test key of that size, written as the windows hold it; made once per size.
 const Key& KeyOf(int bits) {
   static std::map<int, Key> made;
   if (const auto found = made.find(bits); found != made.end()) return found->second;
-  bn::fpResetSeed(bits);
-  const bn::BigInteger e("65537");
-  for (;;) {
-    const auto p = NextPrime(bn::fpRandom2(bits / 2));
-    const auto q = NextPrime(bn::fpRandom2(bits - bits / 2));
-    const auto d = bn::fpInvMod(e, (p - 1) * (q - 1));
-    if (bn::fpNumBits(p * q) == bits && d != 0 && p != q)
-      return made[bits] = {bn::Str(p * q), "65537", bn::Str(d)};
-  }
+  const TestKey key = MakeTestKey(bits);
+  return made[bits] = {bn::Str(key.n), bn::Str(key.e), bn::Str(key.d)};
 }
 
 // Base 36 of a number given in hexadecimal digits: what the encryption window writes for e = 1.

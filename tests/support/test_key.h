@@ -1,0 +1,26 @@
+// An RSA key for tests and benchmarks: e = 65537 and a modulus of exactly the
+// given bits, drawn from a seeded stream so it is the same on every run.
+#pragma once
+
+#include "crypt/bignum/bignum.h"
+
+struct TestKey {
+  bn::BigInteger n, e, d;
+};
+
+inline bn::BigInteger NextProbablePrime(bn::BigInteger x) {
+  if (x - 2 * (x / 2) == 0) x = x + 1;
+  while (!bn::fpIsItPrime(x, 30)) x = x + 2;
+  return x;
+}
+
+inline TestKey MakeTestKey(int bits) {
+  bn::fpResetSeed(bits);
+  const bn::BigInteger e("65537");
+  for (;;) {
+    const auto p = NextProbablePrime(bn::fpRandom2(bits / 2));
+    const auto q = NextProbablePrime(bn::fpRandom2(bits - bits / 2));
+    const auto d = bn::fpInvMod(e, (p - 1) * (q - 1));
+    if (bn::fpNumBits(p * q) == bits && d != 0 && p != q) return {p * q, e, d};
+  }
+}
