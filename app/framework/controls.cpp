@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,6 +74,25 @@ class RoundRectWidget final : public QWidget {
     painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), ovalWidth / 2.0,
                             ovalHeight / 2.0);
   }
+};
+
+// Qt's own text area crashes when asked to paste a source that holds no text
+// (an empty clipboard or selection on X11), so such a source is refused on
+// every path: keyboard, middle click and drop.
+class PasteSafeTextEdit final : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override {
+    return HoldsText(source) && QPlainTextEdit::canInsertFromMimeData(source);
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (HoldsText(source)) QPlainTextEdit::insertFromMimeData(source);
+  }
+
+ private:
+  static bool HoldsText(const QMimeData* source) { return source != nullptr && source->hasText(); }
 };
 
 }  // namespace
@@ -274,7 +294,7 @@ void TextField::ApplyOwnProperty(const Property& p) {
 // --- TextArea ---
 
 TextArea::TextArea(Window& owner)
-    : Control(Kind::TextArea, owner, new QPlainTextEdit(owner.Content())) {
+    : Control(Kind::TextArea, owner, new PasteSafeTextEdit(owner.Content())) {
   static_cast<QPlainTextEdit*>(Widget())->setTabChangesFocus(true);
 }
 

@@ -125,6 +125,8 @@ void Window::Show() {
     }
   }
   w.placed = true;
+  // A minimised window is brought back as it was before, maximised or not.
+  w.top->setWindowState(w.top->windowState() & ~Qt::WindowMinimized);
   if (w.fullScreen)
     w.top->showFullScreen();
   else

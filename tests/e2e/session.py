@@ -1,0 +1,189 @@
+#!/usr/bin/env python3
+"""The real application on an X display with a window manager, driven as a
+user drives it: keys through the X test extension (xdotool), the window
+manager's minimise, the X clipboard (xclip) and the pixels on screen.
+
+In order:
+1. The launcher appears with its pictures drawn.
+2. Ctrl+V, Shift+Insert and a middle click into a text area while nothing
+   owns the clipboard or the selection leave the application running.
+3. A minimised tool window comes back, raised and active, when the launcher
+   opens it again.
+4. A key typed by hand encrypts a text and decrypts it back, and Edit > Copy
+   puts the clear text on the X clipboard.
+5. Ctrl+Q quits with status 0.
+
+Usage: session.py path/to/kelvane   (under xvfb-run)
+"""
+
+import ctypes
+import subprocess
+import sys
+import time
+
+TIMEOUT = 30  # seconds for anything to happen on screen
+
+# The launcher's content area and its first picture, in that area's coordinates.
+LAUNCHER_HEIGHT = 212
+CANVAS = (20, 32, 128, 128)
+
+# A small key: two Mersenne primes.
+P, Q, E = 2**89 - 1, 2**61 - 1, 65537
+N, D = P * Q, pow(E, -1, (P - 1) * (Q - 1))
+CLEAR_TEXT = "Hello, Kelvane!"
+
+application = None
+
+
+def fail(message):
+    if application and application.poll() is None:
+        application.kill()
+    sys.exit(message)
+
+
+def tool(*args):
+    return subprocess.run(args, capture_output=True, text=True).stdout.strip()
+
+
+def wait_for(what, probe):
+    deadline = time.monotonic() + TIMEOUT
+    while True:
+        if application.poll() is not None:
+            fail(f"the application ended with status {application.returncode} while waiting "
+                 f"for {what}")
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            fail(f"gave up waiting for {what}")
+        time.sleep(0.2)
+
+
+def window(title):
+    return wait_for(f'a window titled "{title}"',
+                    lambda: tool("xdotool", "search", "--onlyvisible", "--name", f"^{title}$"))
+
+
+def activate(win):
+    subprocess.run(["xdotool", "windowactivate", "--sync", win], check=True)
+    time.sleep(0.3)  # the application takes the focus in
+
+
+def keys(*names):
+    subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+
+
+def minimised(win):
+    return "Iconic" in tool("xprop", "-id", win, "WM_STATE")
+
+
+def start_window_manager():
+    manager = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + TIMEOUT
+    while "window id" not in tool("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
+        if time.monotonic() > deadline:
+            sys.exit("the window manager did not start")
+        time.sleep(0.2)
+    return manager
+
+
+def canvas_differs_from_background(win):
+    """True when the launcher's first canvas shows something other than the
+    colour of the content area around it."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XGetImage.restype = ctypes.c_void_p
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                              ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    x11.XGetPixel.restype = ctypes.c_ulong
+    x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+    x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    height = int(tool("xdotool", "getwindowgeometry", "--shell", win).split("HEIGHT=")[1].split()[0])
+    top = height - LAUNCHER_HEIGHT  # the menu bar lies above the content area
+    display = x11.XOpenDisplay(None)
+    image = x11.XGetImage(display, int(win), 0, top, CANVAS[0] + CANVAS[2], CANVAS[1] + CANVAS[3],
+                          ~0 & 0xFFFFFFFF, 2)  # all planes, ZPixmap
+    if not image:
+        fail("could not read the launcher's pixels")
+    background = x11.XGetPixel(image, CANVAS[0] // 2, CANVAS[1] // 2)
+    drawn = sum(x11.XGetPixel(image, x, y) != background
+                for x in range(CANVAS[0], CANVAS[0] + CANVAS[2])
+                for y in range(CANVAS[1], CANVAS[1] + CANVAS[3]))
+    x11.XDestroyImage(image)
+    x11.XCloseDisplay(display)
+    return drawn > CANVAS[2] * CANVAS[3] // 20
+
+
+def clipboard():
+    return tool("xclip", "-o", "-selection", "clipboard")
+
+
+def main():
+    global application
+    manager = start_window_manager()
+    application = subprocess.Popen([sys.argv[1]])
+
+    launcher = window("Kelvane")
+    if not wait_for("the launcher's pictures", lambda: canvas_differs_from_background(launcher)):
+        fail("the launcher's pictures are not drawn")
+    print("launcher up, pictures drawn")
+
+    activate(launcher)
+    keys("Tab", "space")  # from GenKeys to Encode, and press it
+    encoder = window("Encode")
+    activate(encoder)  # the focus is in the clear-text area
+    if clipboard():
+        fail("the clipboard is not empty to begin with")
+    keys("ctrl+v", "shift+Insert")
+    # A middle click in the clear-text area pastes the (empty) primary selection.
+    subprocess.run(["xdotool", "mousemove", "--sync", "--window", encoder, "100", "150"])
+    subprocess.run(["xdotool", "click", "2"], check=True)
+    time.sleep(1)
+    if application.poll() is not None:
+        fail(f"pasting an empty clipboard ended the application: status {application.returncode}")
+    print("pasting an empty clipboard is ignored")
+
+    subprocess.run(["xdotool", "windowminimize", "--sync", encoder], check=True)
+    wait_for("Encode to be minimised", lambda: minimised(encoder))
+    activate(launcher)
+    keys("space")  # the focus stays on Encode
+    wait_for("Encode to come back", lambda: not minimised(encoder))
+    wait_for("Encode to be the active window", lambda: tool("xdotool", "getactivewindow") == encoder)
+    print("a minimised window comes back")
+
+    type_text(CLEAR_TEXT)
+    keys("Tab")
+    type_text(str(N))
+    keys("Tab")
+    type_text(str(E))
+    keys("Tab", "space")  # Go
+    decoder = window("Untitled")  # the decryption window's title
+    activate(decoder)  # the focus is in the encrypted text, filled in by Encode
+    keys("Tab")
+    type_text(str(N))
+    keys("Tab", "Tab", "Tab")  # past Go and the clear text to d
+    type_text(str(D))
+    keys("shift+Tab", "shift+Tab", "space", "Tab")  # Go, then into the clear text
+    wait_for("the decrypted text on the clipboard",
+             lambda: keys("alt+e", "a", "alt+e", "c") or clipboard() == CLEAR_TEXT)
+    print("round trip through the clipboard:", CLEAR_TEXT)
+
+    keys("ctrl+q")
+    try:
+        status = application.wait(TIMEOUT)
+    except subprocess.TimeoutExpired:
+        fail("the application did not quit on Ctrl+Q")
+    manager.terminate()
+    if status != 0:
+        sys.exit(f"the application exited with status {status}")
+    print("quit with status 0")
+
+
+if __name__ == "__main__":
+    main()
