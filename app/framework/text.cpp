@@ -1,5 +1,6 @@
 #include "app/framework/text.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -33,6 +34,20 @@ Int32 Decode(std::string_view ch) {
   Int32 code = lead & (0x7F >> ch.size());
   for (std::size_t i = 1; i < ch.size(); ++i) code = (code << 6) | (ch[i] & 0x3F);
   return code;
+}
+
+// Blanks before a number: the ASCII ones and, in UTF-8, next line, no-break
+// space and the line and paragraph separators.
+constexpr std::string_view kBlanks[] = {
+    " ", "\t", "\n", "\v", "\f", "\r", "\xC2\x85", "\xC2\xA0", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+  for (;;) {
+    const auto blank = std::find_if(std::begin(kBlanks), std::end(kBlanks),
+                                    [text](std::string_view b) { return text.starts_with(b); });
+    if (blank == std::end(kBlanks)) return text;
+    text.remove_prefix(blank->size());
+  }
 }
 
 }  // namespace
@@ -90,9 +105,9 @@ std::string ChrB(Int32 value) {
 
 double CDbl(std::string_view text) {
   // Only plain decimal notation: strtod alone would also read "inf", "nan" and hex.
-  std::size_t i = text.find_first_not_of(" \t\r\n");
-  if (i == std::string_view::npos) return 0;
-  const std::size_t begin = i;
+  text = WithoutLeadingBlanks(text);
+  if (text.empty()) return 0;
+  std::size_t i = 0;
   const auto digits = [&] {
     const std::size_t from = i;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
@@ -112,7 +127,7 @@ double CDbl(std::string_view text) {
   }
   // The application's locale may write decimals with a comma; this number is C.
   static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return strtod_l(std::string(text.substr(begin, i - begin)).c_str(), nullptr, c);
+  return strtod_l(std::string(text.substr(0, i)).c_str(), nullptr, c);
 }
 
 std::string Str(Int32 value) {

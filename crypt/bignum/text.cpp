@@ -1,9 +1,7 @@
 // Reading and writing BigInteger as text in bases 2 to 36.
 #include <array>
-#include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,8 +14,7 @@ namespace {
 
 constexpr int kMinBase = 2;
 constexpr int kMaxBase = 36;
-constexpr signed char kBlank = 64;      // skipped wherever it appears
-constexpr signed char kNotADigit = 65;  // refused, except for a leading '-'
+constexpr int kNotADigit = kMaxBase;
 
 constexpr std::array<signed char, 256> kDigitValue = [] {
   std::array<signed char, 256> table{};
@@ -27,43 +24,44 @@ constexpr std::array<signed char, 256> kDigitValue = [] {
     table['a' + i] = static_cast<signed char>(10 + i);
     table['A' + i] = static_cast<signed char>(10 + i);
   }
-  for (unsigned char blank : {' ', '\t', '\r', '\n'}) table[blank] = kBlank;
   return table;
 }();
 
-// Reads text in base; nothing when it is not a number in that base. This is the only pass over
-// the text: the digit values go straight to mpn_set_str, which mpz_set_str would reach only
-// after a scan of its own.
+// Skipped wherever they stand in a number: the ASCII blanks and line breaks,
+// and the Unicode ones (next line, no-break space, line and paragraph
+// separators) that text areas and pasted text carry, in UTF-8.
+constexpr std::string_view kBlanks[] = {
+    " ", "\t", "\n", "\v", "\f", "\r", "\xC2\x85", "\xC2\xA0", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+
+std::size_t BlankLength(std::string_view text) {
+  for (const std::string_view blank : kBlanks)
+    if (text.starts_with(blank)) return blank.size();
+  return 0;
+}
+
+// Reads text in base; nothing when it is not a number in that base. An empty
+// text is zero. mpz_set_str gets the sign and digits alone and sizes its own
+// buffer.
 std::optional<BigInteger> Read(std::string_view text, int base) {
-  const auto digits = std::make_unique_for_overwrite<unsigned char[]>(text.size());
-  std::size_t count = 0;
-  bool negative = false;
-  for (const char ch : text) {
-    const signed char value = kDigitValue[static_cast<unsigned char>(ch)];
-    if (value < base) {
-      digits[count++] = static_cast<unsigned char>(value);
-    } else if (value == kBlank) {
+  std::string number;
+  number.reserve(text.size());
+  while (!text.empty()) {
+    const char ch = text.front();
+    if (kDigitValue[static_cast<unsigned char>(ch)] < base || (ch == '-' && number.empty())) {
+      number += ch;
+    } else if (const std::size_t blank = BlankLength(text)) {
+      text.remove_prefix(blank);
       continue;
-    } else if (ch == '-' && count == 0 && !negative) {
-      negative = true;
     } else {
       return std::nullopt;
     }
+    text.remove_prefix(1);
   }
-  if (negative && count == 0) return std::nullopt;
-
-  std::size_t first = 0;  // mpn_set_str wants the leading digit non-zero
-  while (first < count && digits[first] == 0) ++first;
-  if (first == count) return BigInteger();
-
-  return MakeInteger([&](mpz_ptr r) {
-    // Enough limbs for bit_width(base - 1) >= log2(base) bits per digit.
-    const std::size_t bits = (count - first) * std::bit_width(static_cast<unsigned>(base - 1));
-    const auto capacity = static_cast<mp_size_t>(bits / GMP_NUMB_BITS + 1);
-    const mp_size_t size =
-        mpn_set_str(mpz_limbs_write(r, capacity), &digits[first], count - first, base);
-    mpz_limbs_finish(r, negative ? -size : size);
-  });
+  if (number.empty()) return BigInteger();
+  bool read = false;  // a sign without digits is not
+  BigInteger value =
+      MakeInteger([&](mpz_ptr r) { read = mpz_set_str(r, number.c_str(), base) == 0; });
+  return read ? std::optional(std::move(value)) : std::nullopt;
 }
 
 // base is negative for upper-case letters, as mpz_get_str takes it.
