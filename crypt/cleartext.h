@@ -12,8 +12,9 @@ enum class ClearTextCoding {
 };
 
 // Character codes when every code is below 256, so such a text is the same number it has
-// always been; UTF-8 bytes as soon as one code is wider, because a wider code would not come
-// back from being read in pairs of digits.
+// always been; UTF-8 bytes when one code is wider, because a wider code would not come back
+// from being read in pairs of digits, and when the codes as bytes happen to be UTF-8 of
+// wider characters, which the decrypted bytes would be shown as.
 ClearTextCoding CodingFor(std::string_view clearText);
 
 // The digits of one character of a clear text, two per code or per byte.
