@@ -91,47 +91,53 @@ def start_window_manager():
     return manager
 
 
-def canvas_differs_from_background(win):
-    """True when the launcher's first canvas shows something other than the
-    colour of the content area around it."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XGetImage.restype = ctypes.c_void_p
-    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                              ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-    x11.XGetPixel.restype = ctypes.c_ulong
-    x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-    x11.XDestroyImage.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XGetPixel.restype = ctypes.c_ulong
+x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+ALL_PLANES, Z_PIXMAP = 0xFFFFFFFF, 2
 
-    height = int(tool("xdotool", "getwindowgeometry", "--shell", win).split("HEIGHT=")[1].split()[0])
-    top = height - LAUNCHER_HEIGHT  # the menu bar lies above the content area
+
+def picture_drawn(launcher):
+    """True when a twentieth of the launcher's first canvas differs from the
+    content area's background beside it."""
+    geometry = tool("xdotool", "getwindowgeometry", "--shell", launcher)
+    height = int(geometry.split("HEIGHT=")[1].split()[0])
+    left, top, width, tall = CANVAS
     display = x11.XOpenDisplay(None)
-    image = x11.XGetImage(display, int(win), 0, top, CANVAS[0] + CANVAS[2], CANVAS[1] + CANVAS[3],
-                          ~0 & 0xFFFFFFFF, 2)  # all planes, ZPixmap
+    # The menu bar lies above the content area.
+    image = x11.XGetImage(display, int(launcher), 0, height - LAUNCHER_HEIGHT, left + width,
+                          top + tall, ALL_PLANES, Z_PIXMAP)
     if not image:
         fail("could not read the launcher's pixels")
-    background = x11.XGetPixel(image, CANVAS[0] // 2, CANVAS[1] // 2)
+    background = x11.XGetPixel(image, left // 2, top // 2)
     drawn = sum(x11.XGetPixel(image, x, y) != background
-                for x in range(CANVAS[0], CANVAS[0] + CANVAS[2])
-                for y in range(CANVAS[1], CANVAS[1] + CANVAS[3]))
+                for x in range(left, left + width) for y in range(top, top + tall))
     x11.XDestroyImage(image)
     x11.XCloseDisplay(display)
-    return drawn > CANVAS[2] * CANVAS[3] // 20
+    return drawn > width * tall // 20
 
 
 def clipboard():
     return tool("xclip", "-o", "-selection", "clipboard")
 
 
-def main():
+def copy_all():
+    """Edit > Select All, then Edit > Copy, through the menu's mnemonics."""
+    keys("alt+e", "a", "alt+e", "c")
+
+
+def session():
     global application
-    manager = start_window_manager()
     application = subprocess.Popen([sys.argv[1]])
 
     launcher = window("Kelvane")
-    if not wait_for("the launcher's pictures", lambda: canvas_differs_from_background(launcher)):
-        fail("the launcher's pictures are not drawn")
+    wait_for("the launcher's pictures to be drawn", lambda: picture_drawn(launcher))
     print("launcher up, pictures drawn")
 
     activate(launcher)
@@ -170,8 +176,7 @@ def main():
     keys("Tab", "Tab", "Tab")  # past Go and the clear text to d
     type_text(str(D))
     keys("shift+Tab", "shift+Tab", "space", "Tab")  # Go, then into the clear text
-    wait_for("the decrypted text on the clipboard",
-             lambda: keys("alt+e", "a", "alt+e", "c") or clipboard() == CLEAR_TEXT)
+    wait_for("the decrypted text on the clipboard", lambda: copy_all() or clipboard() == CLEAR_TEXT)
     print("round trip through the clipboard:", CLEAR_TEXT)
 
     keys("ctrl+q")
@@ -179,10 +184,17 @@ def main():
         status = application.wait(TIMEOUT)
     except subprocess.TimeoutExpired:
         fail("the application did not quit on Ctrl+Q")
-    manager.terminate()
     if status != 0:
         sys.exit(f"the application exited with status {status}")
     print("quit with status 0")
+
+
+def main():
+    manager = start_window_manager()
+    try:
+        session()
+    finally:
+        manager.terminate()
 
 
 if __name__ == "__main__":
