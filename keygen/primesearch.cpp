@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,7 +13,6 @@ namespace {
 using bn::BigInteger;
 
 constexpr std::int32_t kPrimeTrials = 30;
-constexpr std::int32_t kListedBits = 12;
 
 BigInteger PowerOfTwo(std::int32_t exponent) {
   return BigInteger(bn::fpConvBase("1" + std::string(exponent, '0'), 10, 2, 0, false));
@@ -115,14 +115,17 @@ class SmallFactorSieve {
   std::vector<bool> marked_;
 };
 
-// The odd candidates upward from a draw: an even draw becomes odd, then +2 each step.
+// Odd candidates from a start, upward or downward by 2, each sieved before its
+// probable-prime test.
 class Candidates {
  public:
-  explicit Candidates(BigInteger draw)
-      : current_(std::move(draw)), primes_(SievingPrimesFor(bn::fpNumBits(current_))) {
-    if (2 * (current_ / 2) == current_) current_ = current_ + 1;
-    Sieve();
+  // Upward from a draw: an even draw becomes odd, then +2 each step.
+  static Candidates Upward(BigInteger draw) {
+    if (2 * (draw / 2) == draw) draw = draw + 1;
+    return Candidates(std::move(draw), 1);
   }
+  // Downward from an odd number, -2 each step.
+  static Candidates Downward(BigInteger odd) { return Candidates(std::move(odd), -1); }
 
   const BigInteger& Current() const { return current_; }
 
@@ -132,19 +135,31 @@ class Candidates {
   }
 
   void Step() {
-    current_ = current_ + 2;
-    if (sieve_ && ++step_ == SmallFactorSieve::kWindow) Sieve();
+    current_ = current_ + 2 * direction_;
+    if (!sieve_) return;
+    step_ += direction_;
+    if (step_ < 0 || step_ == SmallFactorSieve::kWindow) Sieve();
   }
 
  private:
+  Candidates(BigInteger start, std::int32_t direction)
+      : current_(std::move(start)),
+        primes_(SievingPrimesFor(bn::fpNumBits(current_))),
+        direction_(direction) {
+    Sieve();
+  }
+
+  // The window ends at the current candidate when walking down, so that it
+  // covers the candidates to come either way.
   void Sieve() {
     if (primes_.empty()) return;
-    sieve_.emplace(current_, primes_);
-    step_ = 0;
+    step_ = direction_ > 0 ? 0 : SmallFactorSieve::kWindow - 1;
+    sieve_.emplace(current_ - 2 * static_cast<std::int32_t>(step_), primes_);
   }
 
   BigInteger current_;
   std::span<const std::uint32_t> primes_;
+  std::int32_t direction_;
   std::optional<SmallFactorSieve> sieve_;
   std::int64_t step_ = 0;
 };
@@ -152,7 +167,7 @@ class Candidates {
 // A draw of the given bits stepped to a probable prime. The count of rejected
 // candidates is reported after each next candidate has been tested.
 std::optional<BigInteger> FindPrime(std::int32_t bits, const SearchProgress& progress) {
-  Candidates candidates(bn::fpRandom2(bits));
+  Candidates candidates = Candidates::Upward(bn::fpRandom2(bits));
   bool isPrime = candidates.CurrentIsPrime();
   std::int32_t counter = 0;
   while (!isPrime) {
@@ -164,59 +179,170 @@ std::optional<BigInteger> FindPrime(std::int32_t bits, const SearchProgress& pro
   return candidates.Current();
 }
 
-BigInteger FirstPrimeFrom(BigInteger x) {
-  Candidates candidates(std::move(x));
-  while (!candidates.CurrentIsPrime()) candidates.Step();
-  return candidates.Current();
-}
-
 // --- Which inputs can end ---
 //
 // A draw of b bits lies in [2^(b-1), 2^b - 1] and steps up to the next prime,
 // so the primes a search can reach are those in [2^(b-1) + 1, 2^b - 1] and the
 // first prime at or above 2^b - 1, which may lie past 2^b.
 
-// Every prime a draw of the given bits can reach, largest first.
-std::vector<BigInteger> ReachablePrimes(std::int32_t bits) {
-  const BigInteger largestDraw = PowerOfTwo(bits) - 1;
-  std::vector<BigInteger> primes;
-  for (BigInteger x = PowerOfTwo(bits - 1) + 1;; x = x + 2) {
-    if (!bn::fpIsItPrime(x, kPrimeTrials)) continue;
-    primes.push_back(x);
-    if (x >= largestDraw) break;
+// The caller's event-loop turn, which stays stopped once it has said stop.
+class Turns {
+ public:
+  explicit Turns(const std::function<bool()>& turn) : turn_(turn) {}
+
+  bool Take() { return live_ = live_ && turn_(); }
+  bool Stopped() const { return !live_; }
+
+ private:
+  const std::function<bool()>& turn_;
+  bool live_ = true;
+};
+
+// The primes a draw of the given bits can reach, largest first, each found when
+// first asked for. Every rejected candidate takes a turn.
+class ReachablePrimes {
+ public:
+  ReachablePrimes(std::int32_t bits, Turns& turns)
+      : smallest_(PowerOfTwo(bits - 1) + 1), largestDraw_(PowerOfTwo(bits) - 1), turns_(turns) {}
+
+  // The i-th largest, from 0; empty past the smallest or once the turns stopped.
+  std::optional<BigInteger> At(std::size_t i) {
+    while (found_.size() <= i) {
+      if (!FindNext()) return std::nullopt;
+    }
+    return found_[i];
   }
-  std::reverse(primes.begin(), primes.end());
-  return primes;
+
+ private:
+  // The largest is the first prime at or above the largest draw; every other
+  // lies below that draw, which is then either not prime or the largest.
+  bool FindNext() {
+    if (found_.empty()) {
+      Candidates upward = Candidates::Upward(largestDraw_);
+      return FindFrom(upward);
+    }
+    if (below_) {
+      below_->Step();
+    } else {
+      below_.emplace(Candidates::Downward(largestDraw_ - 2));
+    }
+    return FindFrom(*below_);
+  }
+
+  // Leaves the candidates at the prime found.
+  bool FindFrom(Candidates& candidates) {
+    while (candidates.Current() >= smallest_) {
+      if (candidates.CurrentIsPrime()) {
+        found_.push_back(candidates.Current());
+        return true;
+      }
+      candidates.Step();
+      if (!turns_.Take()) return false;
+    }
+    return false;
+  }
+
+  BigInteger smallest_, largestDraw_;
+  Turns& turns_;
+  std::vector<BigInteger> found_;
+  std::optional<Candidates> below_;
+};
+
+// Tries the pairs whose phi exceeds e, from the largest primes down, until one
+// is accepted or none is left: a p that shares a factor with e fails with
+// every q, and once (p - 1)(q - 1) <= e no smaller q can pass. A short e ends
+// within a few primes unless its factors bar most of them; an e near the
+// largest phi leaves few pairs to try.
+bool AnyReachablePairAccepted(std::int32_t k, const BigInteger& e, Turns& turns) {
+  ReachablePrimes qs(k, turns), ps(k + 1, turns);
+  const std::optional<BigInteger> largestQ = qs.At(0);
+  if (!largestQ) return false;
+  for (std::size_t i = 0;; ++i) {
+    const std::optional<BigInteger> p = ps.At(i);
+    if (!p || (*p - 1) * (*largestQ - 1) <= e) return false;
+    if (bn::fpGCD(e, *p - 1) != 1) continue;
+    for (std::size_t j = 0;; ++j) {
+      const std::optional<BigInteger> q = qs.At(j);
+      if (!q || (*p - 1) * (*q - 1) <= e) break;
+      if (Attempt(*q, *p, e).Accepted(e)) return true;
+      if (!turns.Take()) return false;
+    }
+    if (turns.Stopped()) return false;
+  }
 }
 
-bool AnyReachablePairAccepted(std::int32_t k, const BigInteger& e) {
-  const std::vector<BigInteger> qs = ReachablePrimes(k), ps = ReachablePrimes(k + 1);
-  for (const BigInteger& q : qs) {
-    for (const BigInteger& p : ps) {
-      if ((p - 1) * (q - 1) <= e) break;  // phi only falls with p from here
-      if (Attempt(q, p, e).Accepted(e)) return true;
-    }
+// --- Exponents that need no walk ---
+//
+// With x = 2^k, every prime q in (x/2, 3x/4) is a draw of k bits and every
+// prime p in (3x/2, 2x) one of k + 1 bits, so both are reachable, and such a
+// pair passes every test but the common factor for any e below 2^(2k-1):
+//   phi >= (3x/2)(x/2) > 2^(2k-1) > e;
+//   2 n^(1/4) < 2 (3x^2/2)^(1/4) < 2.3 sqrt(x) < 3x/4 < p - q for k >= 5;
+//   p > 3x/2 > 2q, so d is not bounded.
+// It passes when neither p - 1 nor q - 1 is a multiple of a prime factor r of e.
+// Of the numbers in an interval of length L, at most L/r + 1 are one above a
+// multiple of r, while the primes in it are more than Rosser and Schoenfeld's
+// bounds (1962) allow: y / ln y < pi(y) for y >= 17, pi(y) < 1.25506 y / ln y
+// for y > 1. When in both intervals the primes outnumber the numbers that e's
+// factors bar, some attempt passes and the search ends. The count needs every
+// factor of e, so only an e that the sieving primes factor is tried, and
+// k >= 5 keeps 3x/4 >= 17.
+
+constexpr std::int32_t kFactoredBits = 44;  // below kLargestSievingPrime squared
+constexpr double kPrimeCountCeiling = 1.25506;
+
+// The distinct prime factors of an odd e below 2^kFactoredBits.
+std::vector<std::uint64_t> PrimeFactors(std::uint64_t e) {
+  std::vector<std::uint64_t> factors;
+  for (const std::uint64_t prime : SievingPrimes()) {
+    if (prime * prime > e) break;
+    if (e % prime != 0) continue;
+    factors.push_back(prime);
+    while (e % prime == 0) e /= prime;
   }
-  return false;
+  if (e > 1) factors.push_back(e);
+  return factors;
+}
+
+// The fewest primes in (from x, to x), divided by x, for x = 2^k.
+double FewestPrimesPerX(double from, double to, std::int32_t k) {
+  const auto lnTimesX = [k](double c) { return std::log(c) + k * std::log(2.0); };
+  return to / lnTimesX(to) - kPrimeCountCeiling * from / lnTimesX(from);
+}
+
+bool FarPairPassesFor(std::int32_t k, const BigInteger& e) {
+  const std::int32_t bits = bn::fpNumBits(e);
+  if (k < 5 || bits > 2 * k - 1 || bits > kFactoredBits) return false;
+  const std::vector<std::uint64_t> factors = PrimeFactors(std::stoull(bn::Str(e)));
+  // The numbers one above a multiple of a factor, per x, in an interval of length width x.
+  const auto barred = [&](double width) {
+    double sum = 0;
+    for (const std::uint64_t r : factors)
+      sum += width / static_cast<double>(r) + std::ldexp(1.0, -k);
+    return sum;
+  };
+  // A margin far wider than the rounding of doubles.
+  constexpr double kMargin = 0.999;
+  return barred(0.25) < kMargin * FewestPrimesPerX(0.5, 0.75, k) &&
+         barred(0.5) < kMargin * FewestPrimesPerX(1.5, 2, k);
 }
 
 }  // namespace
 
 // p and q are odd, so phi is a multiple of 4 and an even e always shares a
-// factor with it. Up to kListedBits every reachable pair is tried, which also
-// covers the gap test, the bound on d and common factors at the smallest sizes.
-// Above it, the largest reachable phi comes from the largest draws stepped:
-// (pmax - 1)(qmax - 1) with pmax, qmax the first primes at or above 2^(k+1) - 1
-// and 2^k - 1. It is at least (2^(k+1) - 2)(2^k - 2) >= 2^(2k) for k >= 3, so an
-// e of at most 2k bits is below it; only a longer e needs pmax and qmax found.
-// Above kListedBits an odd e below the largest phi passes even if common factors
-// block every pair above it; that takes an e near the largest phi, where only a
-// few unlikely draws would do anyway, and closing the window ends such a search.
-bool KeySetPossible(std::int32_t k, const BigInteger& e) {
+// factor with it. By Nagura's bound (1952) a prime lies between y and 6y/5 for
+// y >= 25, so for k >= 5 the largest reachable primes are below 1.2 (2^k - 1)
+// and 1.2 (2^(k+1) - 1) and every reachable phi is below 1.44 * 2^(2k+1) <
+// 2^(2k+2); for k = 2, 3 and 4 the largest phi is 12, 96 and 480. So an e of
+// more than 2k + 2 bits is refused before any prime search. A short e may be
+// proven to end by counting; any other is settled by walking the pairs.
+bool KeySetPossible(std::int32_t k, const BigInteger& e,
+                    const std::function<bool()>& eventLoopTurn) {
   if (2 * (e / 2) == e) return false;
-  if (k <= kListedBits) return AnyReachablePairAccepted(k, e);
-  if (bn::fpNumBits(e) <= 2 * std::int64_t{k}) return true;
-  return e < (FirstPrimeFrom(PowerOfTwo(k + 1) - 1) - 1) * (FirstPrimeFrom(PowerOfTwo(k) - 1) - 1);
+  if (bn::fpNumBits(e) > 2 * std::int64_t{k} + 2) return false;
+  if (FarPairPassesFor(k, e)) return true;
+  Turns turns(eventLoopTurn);
+  return AnyReachablePairAccepted(k, e, turns);
 }
 
 std::optional<KeySet> SearchKeySet(std::int32_t k, const BigInteger& e, std::int32_t seed,

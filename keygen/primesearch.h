@@ -28,9 +28,13 @@ struct SearchProgress {
 inline constexpr std::int32_t kFreshSeed = 0;
 
 // False when no pair of primes that draws of k and k + 1 bits can reach is
-// accepted with exponent e, so a search could never end. Exact for k up to 12;
-// above that an even e and an e that no reachable phi exceeds are refused.
-bool KeySetPossible(std::int32_t k, const bn::BigInteger& e);
+// accepted with an exponent e of at least 3, so that a search could never end.
+// An even e, an e too long for any reachable phi and a short e without small
+// prime factors are settled at once; any other e walks the reachable pairs from
+// the largest primes down, calling eventLoopTurn after every rejected candidate
+// and every pair tried. False as well when eventLoopTurn says stop first.
+bool KeySetPossible(std::int32_t k, const bn::BigInteger& e,
+                    const std::function<bool()>& eventLoopTurn);
 
 // Reseeds the generator with seed, then runs attempts until one is accepted.
 // Empty when progress ended the search first.

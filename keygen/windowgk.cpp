@@ -1,5 +1,7 @@
 #include "keygen/windowgk.h"
 
+#include <functional>
+
 #include "app/framework/runtime.h"
 #include "app/framework/scheme.h"
 #include "app/framework/text.h"
@@ -133,14 +135,14 @@ void WindowGK::PushButton1_Action(fw::PushButton& /*sender*/) {
   const bn::BigInteger e(TextAreae().Text());
   if (e < kSmallestExponent) return;
   const fw::Int32 k = fw::DoubleToInt32(length / 2.0);
-  // A search that could never end is refused as quietly as a bad entry.
-  if (!KeySetPossible(k, e)) return;
 
-  // Each report gives the event loop a turn; a window closed meanwhile ends the search.
-  const auto eventLoopTurn = [this] {
+  // Each report gives the event loop a turn; a window closed meanwhile ends the press.
+  const std::function<bool()> eventLoopTurn = [this] {
     fw::RuntimeBackgroundTask();
     return !IsClosed();
   };
+  // A search that could never end is refused as quietly as a bad entry.
+  if (!KeySetPossible(k, e, eventLoopTurn)) return;
   const SearchProgress progress{
       .candidateRejected =
           [&](std::int32_t count) {

@@ -2,13 +2,19 @@
 // an independent replay of the draws.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <map>
 #include <numeric>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +27,7 @@
 #include "keygen/primesearch.h"
 #include "keygen/windowgk.h"
 #include "support/message_recorder.h"
+#include "support/test_key.h"
 
 namespace {
 
@@ -145,6 +152,10 @@ TEST_F(KeygenTest, SearchesThatCouldNeverEndOrWouldFreezeAreRefused) {
       {"2048", "4"},                   // even, at a real key size
       {"14", "65537"},                 // q <= 127 and p <= 257: phi < 65537
       {"5", "75"},                     // every phi above 75 (only 96) shares the factor 3
+      {"25", "134397897"},             // only the largest primes' phi exceeds e, sharing 3
+      {"26", "134397897"},             // the same k, 13
+      {"28", "537755697"},             // as at 25, for k = 14
+      {"30", "2147614715"},            // and for k = 15
       {"64", "73786976294838206465"},  // 2^66 + 1: above the largest reachable phi
       {"16385", "65537"},              // one bit past the longest modulus drawn
       {"1000000", "x"},                // so long that the exponent is not even read
@@ -237,6 +248,119 @@ TEST_F(KeygenTest, EveryPressDrawsAFreshKey) {
   EXPECT_NE(w->TextArean().Text(), first);
 }
 
+// What one press does, in order: each text it writes, each paint of the
+// counter with its text, each window it hides, and each turn of the event loop
+// with the counter's text at that moment.
+class PressRecorder final : public QObject {
+ public:
+  explicit PressRecorder(const class WindowGK& w) : w_(w) {
+    Watch(w.TextFieldNumNonPrimes(), "write");
+    Watch(w.TextAreaq(), "q");
+    Watch(w.TextAreap(), "p");
+    Watch(w.TextArean(), "n");
+    Watch(w.TextFieldLen(), "len");
+    Watch(w.TextAread(), "d");
+    Watch(cipher::WindowEn()->TextArean(), "En n");
+    Watch(cipher::WindowEn()->TextFielde(), "En e");
+    Watch(cipher::WindowDe()->TextArean(), "De n");
+    Watch(cipher::WindowDe()->TextAread(), "De d");
+    hidings_[cipher::WindowEn()->Widget()] = "En hidden";
+    hidings_[cipher::WindowDe()->Widget()] = "De hidden";
+    for (const auto& [widget, entry] : hidings_) widget->installEventFilter(this);
+    w.TextFieldNumNonPrimes().Widget()->installEventFilter(this);
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this,
+                     [this] {
+                       if (recording_) log_.push_back("turn " + Counter());
+                     });
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w.Widget()));  // so that a repaint paints at once
+  }
+
+  // Every result field is emptied and both key windows shown first, so that
+  // each write and each hiding shows; the counter is left as it is.
+  std::vector<std::string> Press(const std::string& length, const std::string& exponent) {
+    for (fw::TextArea* area : {&w_.TextAreaq(), &w_.TextAreap(), &w_.TextArean(), &w_.TextAread(),
+                               &cipher::WindowEn()->TextArean(), &cipher::WindowDe()->TextArean(),
+                               &cipher::WindowDe()->TextAread()})
+      area->SetText("");
+    w_.TextFieldLen().SetText("");
+    cipher::WindowEn()->TextFielde().SetText("");
+    cipher::WindowEn()->Show();
+    cipher::WindowDe()->Show();
+    w_.TextFieldEstLen().SetText(length);
+    w_.TextAreae().SetText(exponent);
+    log_.clear();
+    recording_ = true;
+    w_.PushButton1().Push();
+    recording_ = false;
+    return log_;
+  }
+
+ private:
+  std::string Counter() const { return w_.TextFieldNumNonPrimes().Text(); }
+
+  void Watch(fw::TextArea& area, const std::string& entry) {
+    QObject::connect(static_cast<QPlainTextEdit*>(area.Widget()), &QPlainTextEdit::textChanged,
+                     this, [this, entry] { log_.push_back(entry); });
+  }
+  void Watch(fw::TextField& field, const std::string& entry) {
+    QObject::connect(static_cast<QLineEdit*>(field.Widget()), &QLineEdit::textChanged, this,
+                     [this, entry](const QString& text) {
+                       log_.push_back(entry == "write" ? "write " + text.toStdString() : entry);
+                     });
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched == w_.TextFieldNumNonPrimes().Widget())
+      log_.push_back("paint " + Counter());
+    if (event->type() == QEvent::Hide && hidings_.contains(static_cast<QWidget*>(watched)))
+      log_.push_back(hidings_[static_cast<QWidget*>(watched)]);
+    return false;
+  }
+
+  const class WindowGK& w_;
+  std::map<QWidget*, std::string> hidings_;
+  bool recording_ = false;
+  std::vector<std::string> log_;
+};
+
+// Two presses in the real window. While searching, each rejected candidate
+// writes the next count (1, 2, 3, ..., from 1 again for each prime), repaints
+// the counter and turns the event loop once; each attempt ends with a turn that
+// leaves the counter as it was, across presses too. Then come the writes and
+// the hand-over, with no turn between them.
+TEST_F(KeygenTest, PressSearchesVisiblyThenWritesAndHandsOverInOrder) {
+  const auto w = keygen::WindowGK();
+  PressRecorder recorder(*w);
+  std::string shown;  // the counter, empty in a new window
+  for (int press = 1; press <= 2; ++press) {
+    SCOPED_TRACE("press " + std::to_string(press));
+    const std::vector<std::string> log = recorder.Press("128", "65537");
+    const auto output = std::find(log.begin(), log.end(), "q");
+    EXPECT_EQ(std::vector<std::string>(output, log.end()),
+              (std::vector<std::string>{"q", "p", "n", "len", "d", "En hidden", "En n", "En e",
+                                        "De hidden", "De n", "De d"}));
+    std::int32_t countInAttempt = 0;
+    bool attemptEnded = false;
+    for (auto entry = log.begin(); entry < output; ++entry) {
+      attemptEnded = *entry == "turn " + shown;
+      if (attemptEnded) {
+        countInAttempt = 0;
+        continue;
+      }
+      const std::string count = entry->substr(entry->find(' ') + 1);
+      EXPECT_TRUE(count == "1" || count == std::to_string(countInAttempt + 1)) << *entry;
+      // A count written again unchanged shows no write, but still its paint.
+      if (*entry == "write " + count) ++entry;
+      ASSERT_LT(entry + 1, output);
+      EXPECT_EQ(*entry, "paint " + count);
+      EXPECT_EQ(*++entry, "turn " + count);
+      countInAttempt = std::atoi(count.c_str());
+      shown = count;
+    }
+    EXPECT_TRUE(attemptEnded) << "the accepted attempt's end turns the event loop";
+    EXPECT_EQ(w->TextFieldNumNonPrimes().Text(), shown);
+  }
+}
+
 // --- Events while a search runs ---
 
 TEST_F(KeygenTest, SecondPressDuringASearchIsIgnored) {
@@ -265,14 +389,21 @@ TEST_F(KeygenTest, InputsAreReadOnceAtTheStartOfThePress) {
   EXPECT_GE(bn::fpNumBits(BigInteger(w->TextArean().Text())), 200);
 }
 
-TEST_F(KeygenTest, ClosingTheWindowEndsItsSearchWritingNothingMore) {
-  const auto w = keygen::WindowGK();
-  QTimer::singleShot(0, [&] { w->Close(); });
-  PressGo(*w, "4096", "65537");
-  EXPECT_TRUE(w->IsClosed());
-  EXPECT_EQ(w->TextAreaq().Text(), "");
-  EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowEn::kRegisteredName), nullptr);
-  EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowDe::kRegisteredName), nullptr);
+// Closed at the first turn of the event loop: in the search, or in the prime
+// search that finds an exponent just above the largest phi too large.
+TEST_F(KeygenTest, ClosingTheWindowEndsItsPressWritingNothingMore) {
+  for (const auto& [length, exponent] : std::vector<std::pair<std::string, std::string>>{
+           {"4096", "65537"}, {"64", bn::Str(LargestPhi(32) + 1)}}) {
+    SCOPED_TRACE(length + " bits, e = " + exponent);
+    const auto w = keygen::WindowGK();
+    QTimer::singleShot(0, [w] { w->Close(); });
+    PressGo(*w, length, exponent);
+    EXPECT_TRUE(w->IsClosed()) << "no turn of the event loop before the press ended";
+    EXPECT_EQ(w->TextAreaq().Text(), "");
+    EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowEn::kRegisteredName), nullptr);
+    EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowDe::kRegisteredName), nullptr);
+    QApplication::processEvents();  // the close, had the press not let it run
+  }
 }
 
 TEST_F(KeygenTest, QuittingDuringASearchEndsItAndTheEventLoop) {
@@ -398,8 +529,9 @@ bool PossibleByBruteForce(std::int32_t k, std::int64_t e) {
     }
     return primes;
   };
-  for (const std::int64_t q : reachable(k))
-    for (const std::int64_t p : reachable(k + 1)) {
+  const std::set<std::int64_t> qs = reachable(k), ps = reachable(k + 1);
+  for (const std::int64_t q : qs)
+    for (const std::int64_t p : ps) {
       const std::int64_t phi = (p - 1) * (q - 1);
       if (e >= phi || std::gcd(e, phi) != 1) continue;
       const BigInteger d = bn::fpInvMod(Big(e), Big(phi));
@@ -408,26 +540,83 @@ bool PossibleByBruteForce(std::int32_t k, std::int64_t e) {
   return false;
 }
 
-TEST(KeySetPossible, AgreesWithBruteForceAtTinySizes) {
+// KeySetPossible with an event loop that never says stop, counting its turns.
+struct Check {
+  bool possible;
+  std::int32_t turns;
+  bool operator==(const Check&) const = default;
+  friend void PrintTo(const Check& check, std::ostream* out) {
+    *out << (check.possible ? "possible" : "refused") << " after " << check.turns << " turns";
+  }
+};
+Check RunCheck(std::int32_t k, const BigInteger& e) {
+  std::int32_t turns = 0;
+  const bool possible = keygen::KeySetPossible(k, e, [&] {
+    ++turns;
+    return true;
+  });
+  return {possible, turns};
+}
+
+TEST(KeySetPossible, AgreesWithBruteForce) {
   for (std::int32_t k = 3; k <= 5; ++k) {
     const std::int64_t beyondLargestPhi = (std::int64_t{4} << k) * (std::int64_t{2} << k);
     for (std::int64_t e = 3; e < beyondLargestPhi; ++e)
-      ASSERT_EQ(keygen::KeySetPossible(k, Big(e)), PossibleByBruteForce(k, e))
+      ASSERT_EQ(RunCheck(k, Big(e)).possible, PossibleByBruteForce(k, e))
           << "k " << k << ", e " << e;
   }
+  // Near the largest phi few pairs are left, and a common factor can bar them
+  // all, as at lengths 25 and 26 (k = 13), 28 and 30.
+  const std::int64_t largestPhi13 = 134397900;  // (16411 - 1)(8191 - 1)
+  ASSERT_EQ(LargestPhi(13), Big(largestPhi13));
+  const std::vector<std::pair<std::int32_t, std::int64_t>> nearLargestPhi{
+      {13, 134397897},        {14, 537755697},        {15, 2147614715},
+      {13, largestPhi13 - 1}, {13, largestPhi13 + 1},
+  };
+  for (const auto& [k, e] : nearLargestPhi)
+    EXPECT_EQ(RunCheck(k, Big(e)).possible, PossibleByBruteForce(k, e)) << "k " << k << ", e " << e;
 }
 
-TEST(KeySetPossible, AboveTheListedSizesRefusesEvenAndTooLargeExponents) {
-  // The largest reachable phi for k = 13 comes from the first primes at or
-  // above 2^14 - 1 and 2^13 - 1 (8191 is itself prime).
-  BigInteger pmax = Big((1 << 14) - 1);
-  while (!bn::fpIsItPrime(pmax, 30)) pmax = pmax + 2;
-  const BigInteger largestPhi = (pmax - 1) * Big(8190);
-  EXPECT_TRUE(keygen::KeySetPossible(13, largestPhi - 1));
-  EXPECT_FALSE(keygen::KeySetPossible(13, largestPhi + 1));
-  EXPECT_FALSE(keygen::KeySetPossible(13, largestPhi - 2));
-  EXPECT_TRUE(keygen::KeySetPossible(2048, Big(65537)));
-  EXPECT_FALSE(keygen::KeySetPossible(2048, Big(65536)));
+// Near the largest phi at a size whose candidates are sieved, against the four
+// largest primes of each size found by plain steps and the integer rule.
+TEST(KeySetPossible, AgreesWithPlainStepsWhereCandidatesAreSieved) {
+  const std::int32_t k = 64;
+  const auto largestPrimes = [](std::int32_t bits) {
+    BigInteger x = PowerOfTwo(bits) - 1;
+    while (!bn::fpIsItPrime(x, 30)) x = x + 2;
+    std::vector<BigInteger> primes{x};
+    for (x = PowerOfTwo(bits) - 3; primes.size() < 4; x = x - 2)
+      if (bn::fpIsItPrime(x, 30)) primes.push_back(x);
+    return primes;
+  };
+  const std::vector<BigInteger> qs = largestPrimes(k), ps = largestPrimes(k + 1);
+  // Above both bounds every pair with phi > e is among these.
+  const BigInteger largestPhi = (ps[0] - 1) * (qs[0] - 1);
+  const BigInteger bound = std::max((ps[3] - 1) * (qs[0] - 1), (ps[0] - 1) * (qs[3] - 1));
+  const BigInteger step = 2 * ((largestPhi - bound) / 400);
+  std::set<bool> answers;
+  for (BigInteger e = largestPhi - 1; e > bound; e = e - step) {
+    bool expected = false;
+    for (const BigInteger& q : qs)
+      for (const BigInteger& p : ps) {
+        const BigInteger phi = (p - 1) * (q - 1);
+        expected = expected || (e < phi && KeyRuleHolds(q, p, e, bn::fpInvMod(e, phi)));
+      }
+    ASSERT_EQ(RunCheck(k, e).possible, expected) << bn::Str(e);
+    answers.insert(expected);
+  }
+  EXPECT_EQ(answers.size(), 2u) << "both answers occur";
+}
+
+// Even exponents, exponents longer than any reachable phi and small ones
+// without small factors need no prime search, so no turn of the event loop.
+TEST(KeySetPossible, DecidesAtOnceWhatTheExponentAloneSettles) {
+  for (const std::int32_t k : {13, 2048, 8192}) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(RunCheck(k, PowerOfTwo(2 * k + 2) + 1), (Check{false, 0}));
+    EXPECT_EQ(RunCheck(k, Big(65536)), (Check{false, 0}));
+    EXPECT_EQ(RunCheck(k, Big(65537)), (Check{true, 0}));
+  }
 }
 
 }  // namespace
