@@ -75,6 +75,30 @@ TEST(BigIntegerText, RefusesWhatIsNotAWholeDecimalNumber) {
   }
 }
 
+// Texts that GMP alone would read otherwise (a NUL ends its C string; it takes
+// a sign only right before the digits, and no blank outside ASCII) read as
+// whole texts, in BigInteger and in other bases.
+TEST(BigIntegerText, ReadsTheWholeTextWhereGmpAloneWouldNot) {
+  using namespace std::string_literals;
+  // Octal escapes keep each text one literal: "\00012" is NUL, 1, 2 and "\24042" is A0, 4, 2.
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"-\t42", "-42"}, {" \n-4 2 ", "-42"}, {"\u00A0-42", "-42"}, {"42\u2028", "42"},
+      {"\u2029", "0"},  {"12\0"s, ""},       {"\00012"s, ""},      {"-\0001"s, ""},
+      {"4\0002"s, ""},  {"4-2", ""},         {"42-", ""},          {"- ", ""},
+      {"\24042", ""},   {"42\xC2", ""},
+  };
+  for (const auto& [text, decimal] : cases) {
+    SCOPED_TRACE(testing::PrintToString(text));
+    if (decimal.empty()) {
+      EXPECT_THROW(BigInteger{text}, fpBadInputException);
+      EXPECT_THROW(fpConvBase(text, 10, 16, 0, false), fpBadInputException);
+    } else {
+      EXPECT_EQ(Str(BigInteger(text)), decimal);
+      EXPECT_EQ(fpConvBase(text, 10, 16, 0, false), fpConvBase(decimal, 10, 16, 0, false));
+    }
+  }
+}
+
 TEST(BigIntegerArithmetic, WithIntegers) {
   const BigInteger x("1000000000000000000000");
   EXPECT_EQ(Str(x + 5), "1000000000000000000005");

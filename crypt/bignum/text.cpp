@@ -1,8 +1,9 @@
 // Reading and writing BigInteger as text in bases 2 to 36.
+#include <gmpxx.h>
+
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "crypt/bignum/operations.h"
@@ -39,10 +40,20 @@ std::size_t BlankLength(std::string_view text) {
   return 0;
 }
 
-// Reads text in base; nothing when it is not a number in that base. An empty
-// text is zero. mpz_set_str gets the sign and digits alone and sizes its own
-// buffer.
-std::optional<BigInteger> Read(std::string_view text, int base) {
+// GMP reads a text as it stands when it is ASCII with no NUL: it skips the
+// ASCII blanks, as we do, and takes a leading "-". Outside ASCII its blanks
+// follow the process locale, and a NUL would end its C string early.
+bool GmpReadsAlike(std::string_view text) {
+  // byte | (byte - 1) has its top bit set exactly for NUL and the bytes above 127.
+  unsigned char bits = 0;
+  for (const unsigned char byte : text) bits |= byte | static_cast<unsigned char>(byte - 1);
+  return bits < 0x80;
+}
+
+// Our own pass, for what GMP refuses: blanks anywhere, Unicode ones too, a
+// "-" after leading blanks, and an empty text as zero. mpz_set_str gets the
+// sign and digits alone and sizes its own buffer.
+bool ReadCharacterByCharacter(mpz_ptr r, std::string_view text, int base) {
   std::string number;
   number.reserve(text.size());
   while (!text.empty()) {
@@ -53,15 +64,23 @@ std::optional<BigInteger> Read(std::string_view text, int base) {
       text.remove_prefix(blank);
       continue;
     } else {
-      return std::nullopt;
+      return false;
     }
     text.remove_prefix(1);
   }
-  if (number.empty()) return BigInteger();
-  bool read = false;  // a sign without digits is not
-  BigInteger value =
-      MakeInteger([&](mpz_ptr r) { read = mpz_set_str(r, number.c_str(), base) == 0; });
-  return read ? std::optional(std::move(value)) : std::nullopt;
+  if (number.empty()) {
+    mpz_set_ui(r, 0);
+    return true;
+  }
+  return mpz_set_str(r, number.c_str(), base) == 0;  // a lone sign is not a number
+}
+
+// Reads text in base into r; false when it is not a number in that base. An
+// empty text is zero. GMP alone reads nearly every text; what it refuses is
+// read again by our pass, which decides.
+bool Read(mpz_ptr r, std::string_view text, int base) {
+  return (GmpReadsAlike(text) && mpz_set_str(r, std::string(text).c_str(), base) == 0) ||
+         ReadCharacterByCharacter(r, text, base);
 }
 
 // base is negative for upper-case letters, as mpz_get_str takes it.
@@ -80,9 +99,10 @@ std::string Write(mpz_srcptr x, int base, std::size_t places) {
 }  // namespace
 
 BigInteger IntegerFromText(std::string_view inputString) {
-  std::optional<BigInteger> value = Read(inputString, 10);
-  if (!value) throw fpBadInputException("The text is not a whole decimal number.");
-  return *std::move(value);
+  bool read = false;
+  BigInteger value = MakeInteger([&](mpz_ptr r) { read = Read(r, inputString, 10); });
+  if (!read) throw fpBadInputException("The text is not a whole decimal number.");
+  return value;
 }
 
 std::string Str(const BigInteger& x) {
@@ -98,11 +118,12 @@ std::string ConvBase(std::string_view inStr, std::int32_t baseTo, std::int32_t b
   }
   if (numPlaces < 0) throw fpBadInputException("The number of places cannot be negative.");
 
-  const std::optional<BigInteger> value = Read(inStr, baseFrom);
-  if (!value) {
+  mpz_class value;
+  if (!Read(value.get_mpz_t(), inStr, baseFrom)) {
     throw fpBadInputException("The text is not a number in base " + std::to_string(baseFrom) + ".");
   }
-  return Write(Value(*value), toUpperCase ? -baseTo : baseTo, static_cast<std::size_t>(numPlaces));
+  return Write(value.get_mpz_t(), toUpperCase ? -baseTo : baseTo,
+               static_cast<std::size_t>(numPlaces));
 }
 
 }  // namespace bn::ops
