@@ -7,6 +7,7 @@
 #include "app/framework/scheme.h"
 #include "app/framework/text.h"
 #include "crypt/bignum/bignum.h"
+#include "crypt/keysize.h"
 
 namespace cipher {
 namespace {
@@ -98,6 +99,10 @@ void WindowDe::PushButton1_Action(fw::PushButton& /*sender*/) {
   const bn::BigInteger d(TextAread().Text());
   if (n == 0 || d == 0) {
     fw::MsgBox("missing key code");
+    return;
+  }
+  if (KeyCodeTooBig(n) || KeyCodeTooBig(d)) {
+    fw::MsgBox("key code is too big");
     return;
   }
 

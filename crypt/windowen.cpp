@@ -7,6 +7,7 @@
 #include "app/framework/text.h"
 #include "crypt/bignum/bignum.h"
 #include "crypt/cleartext.h"
+#include "crypt/keysize.h"
 #include "crypt/windowde.h"
 
 namespace cipher {
@@ -97,6 +98,10 @@ void WindowEn::PushButton1_Action(fw::PushButton& /*sender*/) {
   const bn::BigInteger e(TextFielde().Text());
   if (n == 0 || e == 0) {
     fw::MsgBox("missing key code");
+    return;
+  }
+  if (KeyCodeTooBig(n) || KeyCodeTooBig(e)) {
+    fw::MsgBox("key code is too big");
     return;
   }
 

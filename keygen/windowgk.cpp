@@ -6,6 +6,7 @@
 #include "app/framework/scheme.h"
 #include "app/framework/text.h"
 #include "crypt/bignum/bignum.h"
+#include "crypt/keysize.h"
 #include "crypt/windowde.h"
 #include "crypt/windowen.h"
 #include "keygen/primesearch.h"
@@ -48,6 +49,8 @@ constexpr fw::Int32 kSmallestLength = 5;
 // One probable-prime test of a candidate for a longer modulus keeps the event
 // loop waiting for seconds; longer still, the window would seem to hang.
 constexpr fw::Int32 kLargestLength = 16384;
+// Every modulus lies below 2^(2k + 2), so the other windows take every key made.
+static_assert(2 * (kLargestLength / 2) + 2 <= cipher::kLongestKeyBits);
 constexpr std::int32_t kSmallestExponent = 3;
 
 }  // namespace

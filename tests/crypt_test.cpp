@@ -198,6 +198,61 @@ TEST_F(CryptWindows, DecryptionRefusesInOrderAndChangesNothing) {
   EXPECT_EQ(fw::GetImplicitWindow(cipher::WindowEn::kRegisteredName), nullptr);
 }
 
+// --- Key numbers up to 16386 bits, the longest modulus key generation makes ---
+
+// An exponent of 1 modulo 780, the lambda of 3233 = 61 * 53: m^e = m mod 3233 for every m.
+std::string LongIdentityExponent(int bits) {
+  return bn::Str(780 * PowerOfTwo(bits - 10) + 1);
+}
+
+// "A" is 65, written 1t; under 3233 with e = 65537 (d = 413) it is 2790, written 25i.
+struct KeySizeCase {
+  std::string n, exponent, result, message;
+};
+
+TEST_F(CryptWindows, EncryptionTakesKeysUpToTheLongestAndRefusesLongerOnes) {
+  const std::string longestN = bn::Str(PowerOfTwo(16385)), tooLongN = bn::Str(PowerOfTwo(16386));
+  const std::vector<KeySizeCase> cases = {
+      {longestN, "1", "1t", ""},
+      {"3233", LongIdentityExponent(16386), "1t", ""},
+      {"3233", "65537", "25i", ""},  // e above n, as in the textbook key
+      {"-" + longestN, "1", "", "clear text is too big for input n"},
+      {tooLongN, "1", "", "key code is too big"},
+      {"-" + tooLongN, "1", "", "key code is too big"},
+      {"3233", LongIdentityExponent(16387), "", "key code is too big"},
+      {tooLongN, "0", "", "missing key code"},
+  };
+  for (const auto& [n, e, result, message] : cases) {
+    SCOPED_TRACE(std::to_string(bn::fpNumBits(bn::BigInteger(n))) + "-bit n, " +
+                 std::to_string(bn::fpNumBits(bn::BigInteger(e))) + "-bit e");
+    const std::size_t shown = Messages().size();
+    cipher::WindowEn()->TextAreaOut().SetText("");
+    EXPECT_EQ(Encrypt("A", {n, e, ""}), result);
+    EXPECT_EQ(Messages().size() > shown ? Messages().back() : "", message);
+  }
+}
+
+TEST_F(CryptWindows, DecryptionTakesKeysUpToTheLongestAndRefusesLongerOnes) {
+  const std::string longestN = bn::Str(PowerOfTwo(16385)), tooLongN = bn::Str(PowerOfTwo(16386));
+  const std::vector<KeySizeCase> cases = {
+      {longestN, "1", "A", ""},
+      {"3233", LongIdentityExponent(16386), "A", ""},
+      {tooLongN, "1", "", "key code is too big"},
+      {"-" + tooLongN, "1", "", "key code is too big"},
+      {"3233", LongIdentityExponent(16387), "", "key code is too big"},
+      {tooLongN, "0", "", "missing key code"},
+  };
+  for (const auto& [n, d, result, message] : cases) {
+    SCOPED_TRACE(std::to_string(bn::fpNumBits(bn::BigInteger(n))) + "-bit n, " +
+                 std::to_string(bn::fpNumBits(bn::BigInteger(d))) + "-bit d");
+    const std::size_t shown = Messages().size();
+    cipher::WindowDe()->TextAreaOut().SetText("");
+    EXPECT_EQ(Decrypt("1t", {n, "", d}), result);
+    EXPECT_EQ(Messages().size() > shown ? Messages().back() : "", message);
+  }
+  EXPECT_EQ(Decrypt("25i", {"3233", "", "413"}), "A");
+}
+
 // --- The hand-over to the decryption window ---
 
 TEST_F(CryptWindows, EncryptionOpensTheDecryptionWindowWithItsResult) {
