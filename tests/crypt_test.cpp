@@ -102,6 +102,7 @@ TEST_F(CryptWindows, TextsOfOneByteCodesAreWrittenAsCodesAndComeBack) {
   EXPECT_EQ(Encrypt("$", {"1000000", "2", ""}), "100");          // 36^2 = 1296
   EXPECT_EQ(Encrypt(std::string("\0Hi", 3), kIdentity), "eax");  // leading code 0 adds nothing
   EXPECT_EQ(Encrypt("\tA", kIdentity), "1tt");  // 0x0941 = 2369, refused on the way back
+  EXPECT_EQ(Encrypt("é Ã©", kIdentity), Base36OfHex("E920C3A9"));  // not UTF-8 as one byte each
 
   const QString latin1 = QString::fromUtf8("Grüße, Æsop! ¿Qué? ÿ");
   EXPECT_EQ(Encrypt(latin1.toStdString(), kIdentity),
@@ -113,8 +114,9 @@ TEST_F(CryptWindows, TextsOfOneByteCodesAreWrittenAsCodesAndComeBack) {
 TEST_F(CryptWindows, TextsThatCodesCannotCarryAreWrittenAsUtf8AndComeBack) {
   EXPECT_EQ(Encrypt("é€", kIdentity), Base36OfHex("C3A9E282AC"));
   EXPECT_EQ(Encrypt("Ã©", kIdentity), Base36OfHex("C383C2A9"));
+  EXPECT_EQ(Encrypt("Ā", kIdentity), Base36OfHex("C480"));  // U+0100, the first code past a byte
   for (const std::string text : {"Crème brûlée à 5 €", "漢字かな交じり文", "keys 🔑🗝️ ok",
-                                 "Ω", "Ã©", "Mix 3×½ cups", "Â© 2024", "cafÃ©!"})
+                                 "Ω", "AĀ", "Ã©", "Mix 3×½ cups", "Â© 2024", "cafÃ©!"})
     EXPECT_EQ(RoundTrip(text, KeyOf(1024)), text);
   EXPECT_TRUE(Messages().empty());
 }
@@ -125,6 +127,10 @@ TEST_F(CryptWindows, DecryptionReadsTheWholeNumberWhateverItsForm) {
   EXPECT_EQ(Encrypt("Hello", key), encrypted);  // nothing random is added
   const std::string spaced = " " + encrypted.substr(0, 9) + "\n\t" + encrypted.substr(9) + " \n";
   EXPECT_EQ(Decrypt(spaced, key), "Hello");
+  const std::string unicodeSpaced =
+      encrypted.substr(0, 5) + "\u00A0" + encrypted.substr(5, 5) + "\u2028" + encrypted.substr(10);
+  EXPECT_EQ(Decrypt(unicodeSpaced, key), "Hello");
+  EXPECT_EQ(cipher::WindowDe()->TextAreaet().Text(), unicodeSpaced) << "the text area keeps both";
   EXPECT_EQ(Decrypt(bn::fpConvBase(encrypted, 36, 36, 0, true), key), "Hello");
   const bn::BigInteger c(bn::fpConvBase(encrypted, 10, 36, 0, true)), n(key.n);
   EXPECT_EQ(Decrypt(bn::fpConvBase(bn::Str(c - (bn::BigInteger() - n)), 36, 10, 0, false), key),

@@ -470,6 +470,17 @@ TEST_F(SingleInstance, AfterACloseTheGetterBuildsAFreshWindow) {
   EXPECT_EQ(fw::OpenWindows().size(), 1u);
 }
 
+TEST_F(SingleInstance, ShowBringsAMinimisedWindowBackAsItWasBefore) {
+  const auto window = Get<TestWindow>();
+  QWidget* top = window->Widget();
+  for (const Qt::WindowStates before :
+       {Qt::WindowStates(Qt::WindowNoState), Qt::WindowStates(Qt::WindowMaximized)}) {
+    top->setWindowState(before | Qt::WindowMinimized);
+    window->Show();
+    EXPECT_EQ(top->windowState(), before);
+  }
+}
+
 // --- Delegates ---
 
 using Delegates = Framework;
