@@ -1,18 +1,15 @@
 #include "keygen/primesearch.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <span>
 #include <string>
 #include <vector>
+
+#include "keygen/candidates.h"
 
 namespace keygen {
 namespace {
 
 using bn::BigInteger;
-
-constexpr std::int32_t kPrimeTrials = 30;
 
 BigInteger PowerOfTwo(std::int32_t exponent) {
   return BigInteger(bn::fpConvBase("1" + std::string(exponent, '0'), 10, 2, 0, false));
@@ -38,130 +35,6 @@ struct Attempt {
   }
 
   BigInteger q, p, phi, n, d;
-};
-
-// --- Sieving by small primes ---
-//
-// The probable-prime test rejects every candidate with a small factor, so
-// finding that factor first spares the test without changing a verdict: the
-// candidates, their order and the count of rejections stay the same.
-
-constexpr std::uint32_t kLargestSievingPrime = 1u << 22;
-
-// The odd primes up to kLargestSievingPrime, found once. Never resized, so
-// spans into it stay valid under a search nested in an event-loop turn.
-const std::vector<std::uint32_t>& SievingPrimes() {
-  static const std::vector<std::uint32_t> primes = [] {
-    std::vector<bool> composite(kLargestSievingPrime + 1);
-    std::vector<std::uint32_t> found;
-    for (std::uint32_t i = 3; i <= kLargestSievingPrime; i += 2) {
-      if (composite[i]) continue;
-      found.push_back(i);
-      for (std::uint64_t j = std::uint64_t{i} * i; j <= kLargestSievingPrime; j += 2 * i)
-        composite[j] = true;
-    }
-    return found;
-  }();
-  return primes;
-}
-
-// How far to sieve candidates of the given size: a modular exponentiation
-// grows faster with the size than the remainders do, so larger numbers sieve
-// further. Small numbers are not sieved (a candidate could be a sieving prime).
-std::span<const std::uint32_t> SievingPrimesFor(std::int32_t bits) {
-  if (bits < 64) return {};
-  const std::uint64_t limit = std::clamp<std::uint64_t>(
-      static_cast<std::uint64_t>(bits) * bits / 16, 1u << 12, kLargestSievingPrime);
-  const auto& primes = SievingPrimes();
-  return {primes.begin(), std::upper_bound(primes.begin(), primes.end(), limit)};
-}
-
-// The number's 32-bit digits, most significant first.
-std::vector<std::uint32_t> Digits32(const BigInteger& x) {
-  const std::string hex = bn::fpConvBase(bn::Str(x), 16, 10, 0, false);
-  std::vector<std::uint32_t> digits;
-  std::size_t end = hex.size() % 8 == 0 ? 8 : hex.size() % 8;
-  for (std::size_t begin = 0; begin < hex.size(); begin = end, end += 8) {
-    std::uint32_t digit = 0;
-    std::from_chars(hex.data() + begin, hex.data() + end, digit, 16);
-    digits.push_back(digit);
-  }
-  return digits;
-}
-
-// Which of the odd numbers start, start + 2, ... start + 2 (kWindow - 1) have a
-// factor among primes; start must exceed them all.
-class SmallFactorSieve {
- public:
-  static constexpr std::int64_t kWindow = 4096;
-
-  SmallFactorSieve(const BigInteger& start, std::span<const std::uint32_t> primes)
-      : marked_(kWindow) {
-    const std::vector<std::uint32_t> digits = Digits32(start);
-    for (const std::uint64_t prime : primes) {
-      std::uint64_t residue = 0;
-      for (const std::uint64_t digit : digits) residue = (residue << 32 | digit) % prime;
-      // start + 2j is a multiple of prime when j = -residue / 2 (mod prime).
-      const std::uint64_t halfModPrime = (prime + 1) / 2;
-      for (std::uint64_t j = (prime - residue) % prime * halfModPrime % prime; j < kWindow;
-           j += prime)
-        marked_[j] = true;
-    }
-  }
-
-  bool HasSmallFactor(std::int64_t step) const { return marked_[step]; }
-
- private:
-  std::vector<bool> marked_;
-};
-
-// Odd candidates from a start, upward or downward by 2, each sieved before its
-// probable-prime test.
-class Candidates {
- public:
-  // Upward from a draw: an even draw becomes odd, then +2 each step.
-  static Candidates Upward(BigInteger draw) {
-    if (2 * (draw / 2) == draw) draw = draw + 1;
-    return Candidates(std::move(draw), 1);
-  }
-  // Downward from an odd number, -2 each step.
-  static Candidates Downward(BigInteger odd) { return Candidates(std::move(odd), -1); }
-
-  const BigInteger& Current() const { return current_; }
-
-  bool CurrentIsPrime() const {
-    if (sieve_ && sieve_->HasSmallFactor(step_)) return false;
-    return bn::fpIsItPrime(current_, kPrimeTrials);
-  }
-
-  void Step() {
-    current_ = current_ + 2 * direction_;
-    if (!sieve_) return;
-    step_ += direction_;
-    if (step_ < 0 || step_ == SmallFactorSieve::kWindow) Sieve();
-  }
-
- private:
-  Candidates(BigInteger start, std::int32_t direction)
-      : current_(std::move(start)),
-        primes_(SievingPrimesFor(bn::fpNumBits(current_))),
-        direction_(direction) {
-    Sieve();
-  }
-
-  // The window ends at the current candidate when walking down, so that it
-  // covers the candidates to come either way.
-  void Sieve() {
-    if (primes_.empty()) return;
-    step_ = direction_ > 0 ? 0 : SmallFactorSieve::kWindow - 1;
-    sieve_.emplace(current_ - 2 * static_cast<std::int32_t>(step_), primes_);
-  }
-
-  BigInteger current_;
-  std::span<const std::uint32_t> primes_;
-  std::int32_t direction_;
-  std::optional<SmallFactorSieve> sieve_;
-  std::int64_t step_ = 0;
 };
 
 // A draw of the given bits stepped to a probable prime. The count of rejected

@@ -24,6 +24,7 @@
 #include "crypt/bignum/bignum.h"
 #include "crypt/windowde.h"
 #include "crypt/windowen.h"
+#include "keygen/candidates.h"
 #include "keygen/primesearch.h"
 #include "keygen/windowgk.h"
 #include "support/message_recorder.h"
@@ -180,10 +181,21 @@ TEST_F(KeygenTest, ExponentThatHoldsNoNumberIsTheComponentsToReport) {
 // --- Keys ---
 
 TEST_F(KeygenTest, KeysOfSeveralLengthsPassTheRuleAndReachTheLength) {
+  MessageRecorder messages;
   const auto w = keygen::WindowGK();
+  const std::string longerThan64Bits = bn::Str(PowerOfTwo(89) - 1);
   const std::vector<std::pair<std::int32_t, std::string>> cases{
-      {5, "3"},   {15, "65537"}, {16, "65537"}, {31, "3"},      {33, "65537"},
-      {64, "17"}, {127, "3"},    {128, "5"},    {513, "65537"}, {1024, "65537"},
+      {5, "3"},
+      {15, "65537"},
+      {16, "65537"},
+      {31, "3"},
+      {33, "65537"},
+      {64, "17"},
+      {127, "3"},
+      {128, "5"},
+      {513, "65537"},
+      {1024, "65537"},
+      {512, longerThan64Bits},
   };
   for (const auto& [length, exponent] : cases) {
     SCOPED_TRACE(std::to_string(length) + " bits, e = " + exponent);
@@ -191,6 +203,7 @@ TEST_F(KeygenTest, KeysOfSeveralLengthsPassTheRuleAndReachTheLength) {
     ASSERT_FALSE(w->IsClosed()) << "the search did not end";
     ExpectValidKey(*w, length, BigInteger(exponent));
   }
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST_F(KeygenTest, ExponentJustBelowTheOnlyLargeEnoughPhiStillGivesAKey) {
@@ -389,11 +402,16 @@ TEST_F(KeygenTest, InputsAreReadOnceAtTheStartOfThePress) {
   EXPECT_GE(bn::fpNumBits(BigInteger(w->TextArean().Text())), 200);
 }
 
-// Closed at the first turn of the event loop: in the search, or in the prime
-// search that finds an exponent just above the largest phi too large.
+// Closed at the first turn of the event loop: in the search, at the longest
+// length too, or in the prime search that finds an exponent just above the
+// largest phi too large. At 64 bits both sizes' walks take turns; at 60 only
+// the k-bit walk does, as 2^31 - 1 is prime.
 TEST_F(KeygenTest, ClosingTheWindowEndsItsPressWritingNothingMore) {
-  for (const auto& [length, exponent] : std::vector<std::pair<std::string, std::string>>{
-           {"4096", "65537"}, {"64", bn::Str(LargestPhi(32) + 1)}}) {
+  for (const auto& [length, exponent] :
+       std::vector<std::pair<std::string, std::string>>{{"4096", "65537"},
+                                                        {"16384", "65537"},
+                                                        {"64", bn::Str(LargestPhi(32) + 1)},
+                                                        {"60", bn::Str(LargestPhi(30) + 1)}}) {
     SCOPED_TRACE(length + " bits, e = " + exponent);
     const auto w = keygen::WindowGK();
     QTimer::singleShot(0, [w] { w->Close(); });
@@ -508,6 +526,33 @@ TEST(KeySearch, StopsAtOnceWhenProgressSaysSo) {
   const keygen::SearchProgress stopAtAttemptEnd{
       .candidateRejected = [](std::int32_t) { return true; }, .attemptEnded = [] { return false; }};
   EXPECT_FALSE(keygen::SearchKeySet(64, Big(65537), 1, stopAtAttemptEnd));
+}
+
+// --- Candidates ---
+
+// Walks over several sieve windows, each way, against plain steps of 2 and the
+// probable-prime test: a sieve shifted off its window would reject primes. A
+// window of 64 candidates fills one word of bits exactly, so a read one past
+// either end leaves the allocation and shows under the address sanitizer.
+TEST(Candidates, WalkAcrossSieveWindowsAgreesWithPlainSteps) {
+  constexpr std::int64_t kWindow = 64;
+  for (const BigInteger& start : {PowerOfTwo(64) + 12345, PowerOfTwo(199) + 251}) {
+    for (const std::int32_t direction : {1, -1}) {
+      SCOPED_TRACE(bn::Str(start) + (direction > 0 ? " upward" : " downward"));
+      keygen::Candidates candidates = direction > 0 ? keygen::Candidates::Upward(start, kWindow)
+                                                    : keygen::Candidates::Downward(start, kWindow);
+      BigInteger x = start;
+      std::int32_t primesPastTheFirstWindow = 0;
+      for (std::int64_t step = 0; step < 7 * kWindow / 2; ++step, x = x + 2 * direction) {
+        ASSERT_EQ(candidates.Current(), x) << step;
+        const bool isPrime = bn::fpIsItPrime(x, 30);
+        EXPECT_EQ(candidates.CurrentIsPrime(), isPrime) << step;
+        primesPastTheFirstWindow += isPrime && step >= kWindow;
+        candidates.Step();
+      }
+      EXPECT_GE(primesPastTheFirstWindow, 3) << "too few primes to catch a shifted sieve";
+    }
+  }
 }
 
 // --- Which inputs can end ---
