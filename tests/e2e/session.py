@@ -11,7 +11,9 @@ In order:
    opens it again.
 4. A key typed by hand encrypts a text and decrypts it back, and Edit > Copy
    puts the clear text on the X clipboard.
-5. Ctrl+Q quits with status 0.
+5. A 20,000-digit n and d pasted into the decryption window make Go show its
+   message within a second, and the window answers.
+6. Ctrl+Q quits with status 0.
 
 Usage: session.py path/to/kelvane   (under xvfb-run)
 """
@@ -31,6 +33,8 @@ CANVAS = (20, 32, 128, 128)
 P, Q, E = 2**89 - 1, 2**61 - 1, 65537
 N, D = P * Q, pow(E, -1, (P - 1) * (Q - 1))
 CLEAR_TEXT = "Hello, Kelvane!"
+# Far longer than any key: a modular power with it would hold the window for seconds.
+LONG_KEY = "9" * 20000
 
 application = None
 
@@ -45,8 +49,8 @@ def tool(*args):
     return subprocess.run(args, capture_output=True, text=True).stdout.strip()
 
 
-def wait_for(what, probe):
-    deadline = time.monotonic() + TIMEOUT
+def wait_for(what, probe, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
     while True:
         if application.poll() is not None:
             fail(f"the application ended with status {application.returncode} while waiting "
@@ -123,6 +127,17 @@ def picture_drawn(launcher):
     return drawn > width * tall // 20
 
 
+def modal_box(owner):
+    """The application's visible modal window over owner, if any. Qt sets both marks
+    before it maps a message box, so this sees one at once, whoever has the focus and
+    whatever its title (an empty one reads as the application's name)."""
+    for win in tool("xdotool", "search", "--onlyvisible", "--pid", str(application.pid)).split():
+        marks = tool("xprop", "-id", win, "-notype", "WM_TRANSIENT_FOR", "_NET_WM_STATE")
+        if (marks.startswith(f"WM_TRANSIENT_FOR: window id # {int(owner):#x}\n")
+                and "_NET_WM_STATE_MODAL" in marks):
+            return win
+
+
 def clipboard():
     return tool("xclip", "-o", "-selection", "clipboard")
 
@@ -130,6 +145,11 @@ def clipboard():
 def copy_all():
     """Edit > Select All, then Edit > Copy, through the menu's mnemonics."""
     keys("alt+e", "a", "alt+e", "c")
+
+
+def paste_over():
+    """Edit > Select All, then Edit > Paste, through the menu's mnemonics."""
+    keys("alt+e", "a", "alt+e", "p")
 
 
 def session():
@@ -178,6 +198,21 @@ def session():
     keys("shift+Tab", "shift+Tab", "space", "Tab")  # Go, then into the clear text
     wait_for("the decrypted text on the clipboard", lambda: copy_all() or clipboard() == CLEAR_TEXT)
     print("round trip through the clipboard:", CLEAR_TEXT)
+
+    # Typing the digits would take minutes. xclip stays behind to serve them: no pipes to wait on.
+    subprocess.run(["xclip", "-selection", "clipboard"], input=LONG_KEY, text=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    keys("shift+Tab", "shift+Tab")  # back past Go to n
+    paste_over()
+    keys("Tab", "Tab", "Tab")  # past Go and the clear text to d
+    paste_over()
+    keys("shift+Tab", "shift+Tab", "space")  # Go
+    box = wait_for("the message box within a second of Go", lambda: modal_box(decoder), 1)
+    activate(box)  # mapped need not yet mean focused: Return must reach the box
+    keys("Return")
+    wait_for("the message box to close within a second", lambda: not modal_box(decoder), 1)
+    wait_for("Untitled to be active again", lambda: tool("xdotool", "getactivewindow") == decoder)
+    print(f"a {len(LONG_KEY)}-digit key is refused at once")
 
     keys("ctrl+q")
     try:
