@@ -706,6 +706,30 @@ TEST_F(TextInControls, ALabelShowsAngleBracketsAsTextNotMarkup) {
   EXPECT_EQ(shown->sizeHint(), plain.sizeHint());
 }
 
+// Copy and Cut carry the characters Text reads: no-break spaces and line
+// separators stay, paragraph breaks are line feeds.
+TEST_F(TextInControls, CopiesCarryExactlyTheCharactersTheControlHolds) {
+  const auto window = Get<TestWindow>();
+  const std::string text = "a\u00A0b\u2028c\nd";
+  const auto clipboard = [] { return QGuiApplication::clipboard()->text().toStdString(); };
+
+  auto* area = Real<QPlainTextEdit>(window->TextArea1());
+  window->TextArea1().SetText(text);
+  area->selectAll();
+  area->copy();
+  EXPECT_EQ(clipboard(), text);
+  QGuiApplication::clipboard()->clear();
+  area->cut();
+  EXPECT_EQ(clipboard(), text);
+  EXPECT_EQ(window->TextArea1().Text(), "");
+
+  auto* field = Real<QLineEdit>(window->TextField1());
+  window->TextField1().SetText(text);
+  field->selectAll();
+  field->copy();
+  EXPECT_EQ(clipboard(), text);
+}
+
 // --- Menus ---
 
 using Menus = Framework;
@@ -840,6 +864,48 @@ TEST_F(Menus, EditItemsActOnTheFocusedTextControl) {
   EXPECT_FALSE(enabled("EditCut"));
   choose("EditCut");
   EXPECT_EQ(window->TextField2().Text(), "fixed");
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+// Opened from the keyboard, the menu bar takes the focus and gives it back when
+// its menu closes. Each Edit item is enabled, and acts, as for the selection the
+// field had before.
+TEST_F(Menus, EditItemsActOnTheSelectionAcrossTheMenuBarsFocus) {
+  const auto app = std::make_shared<TestApp>();
+  app->SetMenuBar(BuildMenuBar());
+  fw::RuntimeRegisterAppObject(app);
+  const auto edit = app->MenuBar()->Child("EditMenu");
+  const auto window = Get<TestWindow>();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
+  QMenuBar* bar = qobject_cast<QMainWindow*>(window->Widget())->menuBar();
+  auto* field = Real<QLineEdit>(window->TextField1());
+
+  struct Case {
+    const char* item;
+    QString text, clipboard;
+  };
+  const Case cases[] = {
+      {"EditUndo", "1234", "999"},   {"EditCut", "15", "234"},   {"EditCopy", "12345", "234"},
+      {"EditPaste", "19995", "999"}, {"EditClear", "15", "999"}, {"EditSelectAll", "12345", "999"},
+  };
+  for (const auto& [item, text, clipboard] : cases) {
+    SCOPED_TRACE(item);
+    field->setText("1234");
+    field->insert("5");  // something to undo
+    field->setSelection(1, 3);
+    QGuiApplication::clipboard()->setText("999");
+    field->setFocus();
+    bar->setFocus(Qt::MenuBarFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    EXPECT_EQ(field->selectedText(), "234");
+    EXPECT_TRUE(edit->Child(item)->IsEnabled());
+
+    field->setFocus(Qt::MenuBarFocusReason);
+    edit->Child(item)->Choose();
+    EXPECT_EQ(field->text(), text);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), clipboard);
+  }
+  EXPECT_EQ(field->selectedText(), "12345");
   EXPECT_TRUE(messages.Messages().empty());
 }
 

@@ -76,14 +76,29 @@ class RoundRectWidget final : public QWidget {
   }
 };
 
-// Qt's own text area crashes when asked to paste a source that holds no text
-// (an empty clipboard or selection on X11), so such a source is refused on
-// every path: keyboard, middle click and drop.
-class PasteSafeTextEdit final : public QPlainTextEdit {
+// A text area's characters as the system reads them: Qt keeps each paragraph
+// break as U+2029, which becomes a line feed, and every other character stays.
+// (toPlainText() would also turn no-break spaces into spaces and U+2028 into
+// line feeds.)
+QString AsText(QString raw) {
+  return raw.replace(QChar::ParagraphSeparator, u'\n');
+}
+
+// A text area's editor. What leaves it (Copy, Cut, drag and the X11 primary
+// selection all come here) is exactly the selected characters, as Text reads
+// them. What comes in must hold text: Qt's own text area crashes when asked to
+// paste a source that holds none (an empty clipboard or selection on X11), so
+// such a source is refused on every path: keyboard, middle click and drop.
+class TextAreaEdit final : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
 
  protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    auto* data = new QMimeData;
+    data->setText(AsText(textCursor().selectedText()));
+    return data;
+  }
   bool canInsertFromMimeData(const QMimeData* source) const override {
     return HoldsText(source) && QPlainTextEdit::canInsertFromMimeData(source);
   }
@@ -93,6 +108,22 @@ class PasteSafeTextEdit final : public QPlainTextEdit {
 
  private:
   static bool HoldsText(const QMimeData* source) { return source != nullptr && source->hasText(); }
+};
+
+// A text field's editor. Qt's line edit drops its selection when the menu bar
+// takes the focus from the keyboard (Alt+E), so the Edit command chosen next
+// would find nothing selected; it keeps it when a popup takes the focus, as
+// when the menu is opened with the mouse. The menu bar is treated as one.
+class TextFieldEdit final : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    if (event->reason() != Qt::MenuBarFocusReason) return QLineEdit::focusOutEvent(event);
+    QFocusEvent toMenu(QEvent::FocusOut, Qt::PopupFocusReason);
+    QLineEdit::focusOutEvent(&toMenu);
+  }
 };
 
 }  // namespace
@@ -258,7 +289,7 @@ void Label::ApplyOwnProperty(const Property& p) {
 // --- TextField ---
 
 TextField::TextField(Window& owner)
-    : Control(Kind::TextField, owner, new QLineEdit(owner.Content())) {}
+    : Control(Kind::TextField, owner, new TextFieldEdit(owner.Content())) {}
 
 std::string TextField::Text() const {
   return qt::ToBytes(static_cast<QLineEdit*>(Widget())->text());
@@ -294,15 +325,12 @@ void TextField::ApplyOwnProperty(const Property& p) {
 // --- TextArea ---
 
 TextArea::TextArea(Window& owner)
-    : Control(Kind::TextArea, owner, new PasteSafeTextEdit(owner.Content())) {
+    : Control(Kind::TextArea, owner, new TextAreaEdit(owner.Content())) {
   static_cast<QPlainTextEdit*>(Widget())->setTabChangesFocus(true);
 }
 
 std::string TextArea::Text() const {
-  // The raw text keeps non-breaking spaces, which toPlainText() turns into spaces.
-  QString text = static_cast<QPlainTextEdit*>(Widget())->document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, u'\n');
-  return qt::ToBytes(text);
+  return qt::ToBytes(AsText(static_cast<QPlainTextEdit*>(Widget())->document()->toRawText()));
 }
 
 void TextArea::SetText(const std::string& text) {

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 #include "app/framework/qtbridge.h"
 #include "app/framework/runtime.h"
@@ -85,12 +87,26 @@ void Do(Editor& editor, Edit command) {
   }
 }
 
-// Runs f on the focused text field or text area; false when there is none.
+// A menu bar that takes the focus from the keyboard (Alt pressed alone) gives
+// it back, when its menu closes, to the widget it took it from.
+QPointer<QWidget> focusBeforeMenuBar;
+
+void FollowFocusIntoMenuBars() {
+  static const QMetaObject::Connection following =
+      QObject::connect(qApp, &QApplication::focusChanged, [](QWidget* from, QWidget* to) {
+        if (qobject_cast<QMenuBar*>(to) != nullptr) focusBeforeMenuBar = from;
+      });
+}
+
+// Runs f on the text field or text area the Edit commands are for: the focused
+// one, or the one a menu bar holding the focus will give it back to. False when
+// there is none.
 template <class F>
-bool WithFocusedEditor(F&& f) {
-  QWidget* focus = QApplication::focusWidget();
-  if (auto* field = qobject_cast<QLineEdit*>(focus)) return f(*field), true;
-  if (auto* area = qobject_cast<QPlainTextEdit*>(focus)) return f(*area), true;
+bool WithEditTarget(F&& f) {
+  QWidget* target = QApplication::focusWidget();
+  if (qobject_cast<QMenuBar*>(target) != nullptr) target = focusBeforeMenuBar;
+  if (auto* field = qobject_cast<QLineEdit*>(target)) return f(*field), true;
+  if (auto* area = qobject_cast<QPlainTextEdit*>(target)) return f(*area), true;
   return false;
 }
 
@@ -125,14 +141,15 @@ bool MenuItem::IsEnabled() const {
   const Edit command = EditCommand(name_);
   if (!autoEnable_ || command == Edit::None) return action_->isEnabled();
   bool enabled = false;
-  WithFocusedEditor([&](auto& editor) { enabled = CanDo(editor, command); });
+  WithEditTarget([&](auto& editor) { enabled = CanDo(editor, command); });
   return enabled;
 }
 
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
   if (menu_ == nullptr) {
+    FollowFocusIntoMenuBars();
     menu_ = new QMenu(action_->text());
-    // The Edit items follow the focused text control each time the menu opens.
+    // The Edit items follow their text control each time the menu opens.
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
       for (const auto& child : children_)
         if (child->autoEnable_ && EditCommand(child->name_) != Edit::None)
@@ -157,7 +174,7 @@ void MenuItem::Choose() {
 void MenuItem::Act() {
   const Edit command = EditCommand(name_);
   if (command != Edit::None)
-    WithFocusedEditor([&](auto& editor) {
+    WithEditTarget([&](auto& editor) {
       if (CanDo(editor, command)) Do(editor, command);
     });
 }

@@ -9,11 +9,13 @@ In order:
    owns the clipboard or the selection leave the application running.
 3. A minimised tool window comes back, raised and active, when the launcher
    opens it again.
-4. A key typed by hand encrypts a text and decrypts it back, and Edit > Copy
-   puts the clear text on the X clipboard.
-5. A 20,000-digit n and d pasted into the decryption window make Go show its
+4. The Edit menu chosen from the keyboard, with Alt+E or with Alt alone and
+   then E, copies and cuts the selection of a text field.
+5. A key typed by hand encrypts a text with a no-break space and decrypts it
+   back, and Edit > Copy puts exactly that clear text on the X clipboard.
+6. A 20,000-digit n and d pasted into the decryption window make Go show its
    message within a second, and the window answers.
-6. Ctrl+Q quits with status 0.
+7. Ctrl+Q quits with status 0.
 
 Usage: session.py path/to/kelvane   (under xvfb-run)
 """
@@ -32,7 +34,7 @@ CANVAS = (20, 32, 128, 128)
 # A small key: two Mersenne primes.
 P, Q, E = 2**89 - 1, 2**61 - 1, 65537
 N, D = P * Q, pow(E, -1, (P - 1) * (Q - 1))
-CLEAR_TEXT = "Hello, Kelvane!"
+CLEAR_TEXT = "Hello,\u00a0Kelvane!"
 # Far longer than any key: a modular power with it would hold the window for seconds.
 LONG_KEY = "9" * 20000
 
@@ -188,6 +190,17 @@ def session():
     type_text(str(N))
     keys("Tab")
     type_text(str(E))
+    wait_for("e copied out of its field", lambda: copy_all() or clipboard() == str(E), 5)
+    keys("alt+e", "t")  # Edit > Cut
+    type_text("7")
+    wait_for("e cut out of its field", lambda: copy_all() or clipboard() == "7", 5)
+    # Alt pressed alone gives the menu bar the focus; its Edit menu still acts on the field.
+    keys("alt", "e", "a")
+    type_text(str(E))
+    wait_for("e copied with Alt alone",
+             lambda: keys("alt", "e", "a", "alt", "e", "c") or clipboard() == str(E), 5)
+    print("the Edit menu from the keyboard copies and cuts in a text field")
+
     keys("Tab", "space")  # Go
     decoder = window("Untitled")  # the decryption window's title
     activate(decoder)  # the focus is in the encrypted text, filled in by Encode
