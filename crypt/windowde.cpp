@@ -90,7 +90,7 @@ fw::ClassRecord WindowDe::Record() {
 // refusal shows its message and ends the command before the clear-text area is written.
 void WindowDe::PushButton1_Action(fw::PushButton& /*sender*/) {
   const std::string encryptedText = TextAreaet().Text();
-  if (encryptedText.empty()) {
+  if (bn::IsBlank(encryptedText)) {
     fw::MsgBox("no encrypted text");
     return;
   }
@@ -108,14 +108,9 @@ void WindowDe::PushButton1_Action(fw::PushButton& /*sender*/) {
 
   const bn::BigInteger c(bn::fpConvBase(encryptedText, 10, 36, 0, true));
   const bn::BigInteger m = bn::fpPowerMod(c, d, 0, n);
-  const std::string hex = bn::fpConvBase(bn::Str(m), 16, 10, 0, true);
-
-  // Whole bytes only: an odd count means a leading zero digit was lost, or the key is wrong.
-  const fw::Int32 length = fw::Len(hex);
-  if (2 * fw::DoubleToInt32(length / 2.0) != length) {
-    fw::MsgBox("Hex string has odd number of characters");
-    return;
-  }
+  // m keeps no leading zero digit, so a first byte below 16 has one digit: a 0 makes it whole.
+  std::string hex = bn::fpConvBase(bn::Str(m), 16, 10, 0, true);
+  if (hex.size() % 2 != 0) hex.insert(0, 1, '0');
 
   // The digits are plain ASCII, so the pairs are taken by bytes: one pass over the text.
   std::string clearText;

@@ -113,4 +113,8 @@ std::span<const Export> Exports();
 void BindEntryPoints(const std::function<EntryPoint(std::string_view declaration)>& lookup);
 void UnbindEntryPoints();
 
+// True when text holds nothing but the blanks and line breaks that reading a number skips, or
+// nothing at all. A plain text test, called directly rather than through the entry table.
+bool IsBlank(std::string_view text);
+
 }  // namespace bn

@@ -29,10 +29,13 @@ constexpr std::array<signed char, 256> kDigitValue = [] {
 }();
 
 // Skipped wherever they stand in a number: the ASCII blanks and line breaks,
-// and the Unicode ones (next line, no-break space, line and paragraph
-// separators) that text areas and pasted text carry, in UTF-8.
+// and the Unicode ones that text areas and pasted text carry (next line, the
+// no-break, typographic and ideographic spaces, line and paragraph
+// separators), in UTF-8.
 constexpr std::string_view kBlanks[] = {
-    " ", "\t", "\n", "\v", "\f", "\r", "\xC2\x85", "\xC2\xA0", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+    " ",      "\t",     "\n",     "\v",     "\f",     "\r",     "\u0085", "\u00A0", "\u1680",
+    "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006", "\u2007", "\u2008",
+    "\u2009", "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
 
 std::size_t BlankLength(std::string_view text) {
   for (const std::string_view blank : kBlanks)
@@ -127,3 +130,12 @@ std::string ConvBase(std::string_view inStr, std::int32_t baseTo, std::int32_t b
 }
 
 }  // namespace bn::ops
+
+namespace bn {
+
+bool IsBlank(std::string_view text) {
+  while (const std::size_t blank = ops::BlankLength(text)) text.remove_prefix(blank);
+  return text.empty();
+}
+
+}  // namespace bn
