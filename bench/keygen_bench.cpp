@@ -43,6 +43,7 @@ Press PressGo(int bits, const std::string& exponent = "65537", bool refused = fa
   const auto window = keygen::WindowGK();
   window->TextFieldEstLen().SetText(std::to_string(bits));
   window->TextAreae().SetText(exponent);
+  window->TextArean().SetText("");  // written only by a press that finds a key
   std::vector<Clock::time_point> turns;
   QTimer turnMarker;
   QObject::connect(&turnMarker, &QTimer::timeout, [&] { turns.push_back(Clock::now()); });

@@ -533,9 +533,11 @@ TEST(KeySearch, StopsAtOnceWhenProgressSaysSo) {
 // Walks over several sieve windows, each way, against plain steps of 2 and the
 // probable-prime test: a sieve shifted off its window would reject primes. A
 // window of 64 candidates fills one word of bits exactly, so a read one past
-// either end leaves the allocation and shows under the address sanitizer.
+// either end leaves the allocation and shows under the address sanitizer. The
+// walk is two default windows long, so it crosses windows, with primes beyond,
+// even if the size it asks for goes unheeded.
 TEST(Candidates, WalkAcrossSieveWindowsAgreesWithPlainSteps) {
-  constexpr std::int64_t kWindow = 64;
+  constexpr std::int64_t kWindow = 64, kDefaultWindow = keygen::SmallFactorSieve::kWindow;
   for (const BigInteger& start : {PowerOfTwo(64) + 12345, PowerOfTwo(199) + 251}) {
     for (const std::int32_t direction : {1, -1}) {
       SCOPED_TRACE(bn::Str(start) + (direction > 0 ? " upward" : " downward"));
@@ -543,11 +545,11 @@ TEST(Candidates, WalkAcrossSieveWindowsAgreesWithPlainSteps) {
                                                     : keygen::Candidates::Downward(start, kWindow);
       BigInteger x = start;
       std::int32_t primesPastTheFirstWindow = 0;
-      for (std::int64_t step = 0; step < 7 * kWindow / 2; ++step, x = x + 2 * direction) {
+      for (std::int64_t step = 0; step < 2 * kDefaultWindow; ++step, x = x + 2 * direction) {
         ASSERT_EQ(candidates.Current(), x) << step;
         const bool isPrime = bn::fpIsItPrime(x, 30);
         EXPECT_EQ(candidates.CurrentIsPrime(), isPrime) << step;
-        primesPastTheFirstWindow += isPrime && step >= kWindow;
+        primesPastTheFirstWindow += isPrime && step >= kDefaultWindow;
         candidates.Step();
       }
       EXPECT_GE(primesPastTheFirstWindow, 3) << "too few primes to catch a shifted sieve";

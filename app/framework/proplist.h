@@ -44,7 +44,9 @@ class BadPropertyListException : public RuntimeException {
 inline constexpr std::int32_t kNoIndex = INT32_MIN;
 
 std::string EncodePropertyList(std::span<const Property> entries);
-// Refuses a truncated list or an unknown property name.
+// Refuses a list cut short, an entry with no name, a Boolean other than 0 or 1
+// and a negative byte count. A name of no Int32, Color or String property is
+// read as a Boolean; whether the object has it is checked where it is applied.
 std::vector<Property> DecodePropertyList(std::string_view bytes);
 
 // Every property of an object of this kind, in list order, with its default value.

@@ -38,7 +38,7 @@ std::shared_ptr<Application> GetAppObject();
 
 // The framework's quit action: closes every window, then ends the event loop.
 void QuitMenuAction();
-// Closes every open window and releases the framework's registries.
+// Closes every open window and deletes its widgets at once.
 void RuntimeFinalize();
 
 // Shows text alone in a modal message box, through a sink that tests may replace.
