@@ -80,7 +80,7 @@ class RoundRectWidget final : public QWidget {
 // break as U+2029, which becomes a line feed, and every other character stays.
 // (toPlainText() would also turn no-break spaces into spaces and U+2028 into
 // line feeds.)
-QString AsText(QString raw) {
+QString WithLineFeeds(QString raw) {
   return raw.replace(QChar::ParagraphSeparator, u'\n');
 }
 
@@ -96,7 +96,7 @@ class TextAreaEdit final : public QPlainTextEdit {
  protected:
   QMimeData* createMimeDataFromSelection() const override {
     auto* data = new QMimeData;
-    data->setText(AsText(textCursor().selectedText()));
+    data->setText(WithLineFeeds(textCursor().selectedText()));
     return data;
   }
   bool canInsertFromMimeData(const QMimeData* source) const override {
@@ -330,7 +330,8 @@ TextArea::TextArea(Window& owner)
 }
 
 std::string TextArea::Text() const {
-  return qt::ToBytes(AsText(static_cast<QPlainTextEdit*>(Widget())->document()->toRawText()));
+  return qt::ToBytes(
+      WithLineFeeds(static_cast<QPlainTextEdit*>(Widget())->document()->toRawText()));
 }
 
 void TextArea::SetText(const std::string& text) {
