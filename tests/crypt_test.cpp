@@ -193,9 +193,14 @@ TEST_F(CryptWindows, DecryptionRefusesInOrderAndChangesNothing) {
   struct Case {
     std::string encrypted, n, d, message;
   };
+  // Every blank a number may hold that a text area keeps as it is (it holds CR
+  // and U+2029 as line feeds).
+  const std::string blanks =
+      " \t\n\v\f\u0085\u00A0\u1680\u2000\u2001\u2002\u2003\u2004\u2005\u2006\u2007\u2008\u2009"
+      "\u200A\u2028\u202F\u205F\u3000";
   const std::vector<Case> cases = {
       {"", "", "", "no encrypted text"},
-      {" \u00A0\n\u3000\t\u2028", "0", "", "no encrypted text"},  // blanks alone, before the key
+      {blanks, "0", "", "no encrypted text"},  // blanks alone, before the key
       {"eax", "0", "5", "missing key code"},
       {"eax", "3233", "", "missing key code"},
       {"hello!", "3233", "17", ""},  // not base 36: the big numbers' own message

@@ -147,7 +147,7 @@ TEST(TextNumbers, CDblReadsTheLeadingDecimalNumber) {
   EXPECT_EQ(fw::CDbl("42"), 42.0);
   EXPECT_EQ(fw::CDbl("  12.5"), 12.5);
   EXPECT_EQ(fw::CDbl("\t\n-3"), -3.0);
-  EXPECT_EQ(fw::CDbl("\u00A0\u2028\u2029\u0085\v\f512"), 512.0);
+  EXPECT_EQ(fw::CDbl("\u00A0\u2028\u2029\u0085\v\f\u3000512"), 512.0);
   EXPECT_EQ(fw::CDbl("+7"), 7.0);
   EXPECT_EQ(fw::CDbl(".5"), 0.5);
   EXPECT_EQ(fw::CDbl("5."), 5.0);

@@ -36,10 +36,13 @@ Int32 Decode(std::string_view ch) {
   return code;
 }
 
-// Blanks before a number: the ASCII ones and, in UTF-8, next line, no-break
-// space and the line and paragraph separators.
+// Blanks before a number: Unicode's white space, in UTF-8. That is the ASCII
+// blanks and line breaks, next line, the no-break, typographic and ideographic
+// spaces, and the line and paragraph separators.
 constexpr std::string_view kBlanks[] = {
-    " ", "\t", "\n", "\v", "\f", "\r", "\xC2\x85", "\xC2\xA0", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+    " ",      "\t",     "\n",     "\v",     "\f",     "\r",     "\u0085", "\u00A0", "\u1680",
+    "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006", "\u2007", "\u2008",
+    "\u2009", "\u200A", "\u2028", "\u2029", "\u202F", "\u205F", "\u3000"};
 
 std::string_view WithoutLeadingBlanks(std::string_view text) {
   for (;;) {
