@@ -817,11 +817,16 @@ TEST_F(Menus, TheApplicationObjectIsReleasedAtExitThoughItsHandlerHoldsIt) {
       testing::ExitedWithCode(0), "");
 }
 
-TEST_F(Menus, EditItemsActOnTheFocusedTextControl) {
+// Registers an application whose menu bar every window shows; gives its Edit menu.
+std::shared_ptr<fw::MenuItem> EditMenuOfTheApplication() {
   const auto app = std::make_shared<TestApp>();
   app->SetMenuBar(BuildMenuBar());
   fw::RuntimeRegisterAppObject(app);
-  const auto edit = app->MenuBar()->Child("EditMenu");
+  return app->MenuBar()->Child("EditMenu");
+}
+
+TEST_F(Menus, EditItemsActOnTheFocusedTextControl) {
+  const auto edit = EditMenuOfTheApplication();
   const auto choose = [&](const char* name) { edit->Child(name)->Choose(); };
   const auto enabled = [&](const char* name) { return edit->Child(name)->IsEnabled(); };
 
@@ -871,10 +876,7 @@ TEST_F(Menus, EditItemsActOnTheFocusedTextControl) {
 // its menu closes. Each Edit item is enabled, and acts, as for the selection the
 // field had before.
 TEST_F(Menus, EditItemsActOnTheSelectionAcrossTheMenuBarsFocus) {
-  const auto app = std::make_shared<TestApp>();
-  app->SetMenuBar(BuildMenuBar());
-  fw::RuntimeRegisterAppObject(app);
-  const auto edit = app->MenuBar()->Child("EditMenu");
+  const auto edit = EditMenuOfTheApplication();
   const auto window = Get<TestWindow>();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
   QMenuBar* bar = qobject_cast<QMainWindow*>(window->Widget())->menuBar();
@@ -906,6 +908,68 @@ TEST_F(Menus, EditItemsActOnTheSelectionAcrossTheMenuBarsFocus) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), clipboard);
   }
   EXPECT_EQ(field->selectedText(), "12345");
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+// Every window shows its own bar over the one set of menus. An Edit item acts
+// inside the window it is chosen in, the active one: never on another window's
+// field, whichever window comes back to its bar, nor on a control that is gone.
+TEST_F(Menus, EditItemsNeverReachIntoAnotherWindow) {
+  const auto edit = EditMenuOfTheApplication();
+  const auto one = Get<TestWindow>();
+  const auto two = Get<PanelWindow>();  // also shows the application's bar
+  const auto activate = [](const fw::Window& window) {
+    window.Widget()->activateWindow();
+    const bool active = QTest::qWaitForWindowActive(window.Widget());
+    QCoreApplication::sendPostedEvents();  // the widgets' own answers to the activation
+    return active;
+  };
+  // As Alt pressed alone does.
+  const auto barTakesTheFocusFrom = [](QWidget* control) {
+    control->setFocus();
+    qobject_cast<QMainWindow*>(control->window())->menuBar()->setFocus(Qt::MenuBarFocusReason);
+  };
+  auto* mine = Real<QLineEdit>(one->TextField1());
+  auto* theirs = Real<QLineEdit>(two->ControlAs<fw::TextField>("TextField1"));
+  const auto expectTheirsUntouched = [&] {
+    EXPECT_EQ(theirs->text(), "222");
+    EXPECT_EQ(theirs->selectedText(), "222");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "clip");
+  };
+
+  ASSERT_TRUE(activate(*one));
+  mine->setText("111");  // nothing selected
+  barTakesTheFocusFrom(mine);
+  ASSERT_TRUE(activate(*two));
+  theirs->setText("222");
+  theirs->setFocus();
+  theirs->selectAll();
+  QGuiApplication::clipboard()->setText("clip");
+  ASSERT_TRUE(activate(*one));
+  for (const char* item : {"EditCut", "EditCopy", "EditClear"}) {
+    SCOPED_TRACE(item);
+    EXPECT_FALSE(edit->Child(item)->IsEnabled());
+    edit->Child(item)->Choose();
+    expectTheirsUntouched();
+  }
+  edit->Child("EditPaste")->Choose();
+  EXPECT_EQ(mine->text(), "111clip");
+  expectTheirsUntouched();
+
+  // The other window's bar held the focus too, and this window's bar took it
+  // from a control that is gone by the time the window comes back.
+  barTakesTheFocusFrom(mine);
+  delete mine;
+  ASSERT_TRUE(activate(*two));
+  theirs->selectAll();
+  ASSERT_TRUE(activate(*one));
+  for (const auto& item : edit->Children()) {
+    SCOPED_TRACE(item->Name());
+    if (item->Text() == "-") continue;
+    EXPECT_FALSE(item->IsEnabled());
+    item->Choose();
+    expectTheirsUntouched();
+  }
   EXPECT_TRUE(messages.Messages().empty());
 }
 

@@ -1,5 +1,7 @@
 #include "app/framework/controls.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -11,6 +13,7 @@
 
 #include "app/framework/folderitem.h"
 #include "app/framework/qtbridge.h"
+#include "app/framework/widgets.h"
 #include "app/framework/window.h"
 
 namespace fw {
@@ -76,57 +79,67 @@ class RoundRectWidget final : public QWidget {
   }
 };
 
-// A text area's characters as the system reads them: Qt keeps each paragraph
-// break as U+2029, which becomes a line feed, and every other character stays.
-// (toPlainText() would also turn no-break spaces into spaces and U+2028 into
-// line feeds.)
+// Qt keeps each paragraph break as U+2029, which becomes a line feed, and
+// every other character stays. (toPlainText() would also turn no-break spaces
+// into spaces and U+2028 into line feeds.)
 QString WithLineFeeds(QString raw) {
   return raw.replace(QChar::ParagraphSeparator, u'\n');
 }
 
-// A text area's editor. What leaves it (Copy, Cut, drag and the X11 primary
-// selection all come here) is exactly the selected characters, as Text reads
-// them. What comes in must hold text: Qt's own text area crashes when asked to
-// paste a source that holds none (an empty clipboard or selection on X11), so
-// such a source is refused on every path: keyboard, middle click and drop.
-class TextAreaEdit final : public QPlainTextEdit {
- public:
-  using QPlainTextEdit::QPlainTextEdit;
+bool HoldsText(const QMimeData* source) {
+  return source != nullptr && source->hasText();
+}
 
- protected:
-  QMimeData* createMimeDataFromSelection() const override {
-    auto* data = new QMimeData;
-    data->setText(WithLineFeeds(textCursor().selectedText()));
-    return data;
-  }
-  bool canInsertFromMimeData(const QMimeData* source) const override {
-    return HoldsText(source) && QPlainTextEdit::canInsertFromMimeData(source);
-  }
-  void insertFromMimeData(const QMimeData* source) override {
-    if (HoldsText(source)) QPlainTextEdit::insertFromMimeData(source);
-  }
-
- private:
-  static bool HoldsText(const QMimeData* source) { return source != nullptr && source->hasText(); }
-};
-
-// A text field's editor. Qt's line edit drops its selection when the menu bar
-// takes the focus from the keyboard (Alt+E), so the Edit command chosen next
-// would find nothing selected; it keeps it when a popup takes the focus, as
-// when the menu is opened with the mouse. The menu bar is treated as one.
-class TextFieldEdit final : public QLineEdit {
- public:
-  using QLineEdit::QLineEdit;
-
- protected:
-  void focusOutEvent(QFocusEvent* event) override {
-    if (event->reason() != Qt::MenuBarFocusReason) return QLineEdit::focusOutEvent(event);
-    QFocusEvent toMenu(QEvent::FocusOut, Qt::PopupFocusReason);
-    QLineEdit::focusOutEvent(&toMenu);
-  }
-};
+// The clipboard, where it also holds a primary selection (X11); otherwise none.
+QClipboard* WithPrimarySelection() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  return clipboard->supportsSelection() ? clipboard : nullptr;
+}
 
 }  // namespace
+
+namespace qt {
+
+void TextFieldEdit::SelectAll() {
+  selectAll();
+  // What Copy would give, so nothing of a password.
+  if (QClipboard* clipboard = WithPrimarySelection();
+      clipboard != nullptr && hasSelectedText() && echoMode() == Normal)
+    clipboard->setText(selectedText(), QClipboard::Selection);
+}
+
+void TextFieldEdit::focusOutEvent(QFocusEvent* event) {
+  if (event->reason() != Qt::MenuBarFocusReason) return QLineEdit::focusOutEvent(event);
+  QFocusEvent toMenu(QEvent::FocusOut, Qt::PopupFocusReason);
+  QLineEdit::focusOutEvent(&toMenu);
+}
+
+QString TextAreaEdit::Text() const {
+  return WithLineFeeds(document()->toRawText());
+}
+
+void TextAreaEdit::SelectAll() {
+  selectAll();
+  if (QClipboard* clipboard = WithPrimarySelection();
+      clipboard != nullptr && textCursor().hasSelection())
+    clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
+}
+
+QMimeData* TextAreaEdit::createMimeDataFromSelection() const {
+  auto* data = new QMimeData;
+  data->setText(WithLineFeeds(textCursor().selectedText()));
+  return data;
+}
+
+bool TextAreaEdit::canInsertFromMimeData(const QMimeData* source) const {
+  return HoldsText(source) && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void TextAreaEdit::insertFromMimeData(const QMimeData* source) {
+  if (HoldsText(source)) QPlainTextEdit::insertFromMimeData(source);
+}
+
+}  // namespace qt
 
 Control::Control(Kind kind, Window& owner, QWidget* widget)
     : kind_(kind), owner_(owner), widget_(widget) {}
@@ -289,7 +302,7 @@ void Label::ApplyOwnProperty(const Property& p) {
 // --- TextField ---
 
 TextField::TextField(Window& owner)
-    : Control(Kind::TextField, owner, new TextFieldEdit(owner.Content())) {}
+    : Control(Kind::TextField, owner, new qt::TextFieldEdit(owner.Content())) {}
 
 std::string TextField::Text() const {
   return qt::ToBytes(static_cast<QLineEdit*>(Widget())->text());
@@ -325,13 +338,12 @@ void TextField::ApplyOwnProperty(const Property& p) {
 // --- TextArea ---
 
 TextArea::TextArea(Window& owner)
-    : Control(Kind::TextArea, owner, new TextAreaEdit(owner.Content())) {
+    : Control(Kind::TextArea, owner, new qt::TextAreaEdit(owner.Content())) {
   static_cast<QPlainTextEdit*>(Widget())->setTabChangesFocus(true);
 }
 
 std::string TextArea::Text() const {
-  return qt::ToBytes(
-      WithLineFeeds(static_cast<QPlainTextEdit*>(Widget())->document()->toRawText()));
+  return qt::ToBytes(static_cast<qt::TextAreaEdit*>(Widget())->Text());
 }
 
 void TextArea::SetText(const std::string& text) {

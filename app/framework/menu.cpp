@@ -3,14 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
+#include <QFocusEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPointer>
 
 #include "app/framework/qtbridge.h"
 #include "app/framework/runtime.h"
+#include "app/framework/widgets.h"
 
 namespace fw {
 namespace {
@@ -32,14 +30,14 @@ template <class Editor>
 bool CanDo(Editor& editor, Edit command) {
   const bool writable = !editor.isReadOnly();
   const bool selected = [&] {
-    if constexpr (std::is_same_v<Editor, QLineEdit>)
+    if constexpr (std::is_same_v<Editor, qt::TextFieldEdit>)
       return editor.hasSelectedText();
     else
       return editor.textCursor().hasSelection();
   }();
   switch (command) {
     case Edit::Undo:
-      if constexpr (std::is_same_v<Editor, QLineEdit>)
+      if constexpr (std::is_same_v<Editor, qt::TextFieldEdit>)
         return writable && editor.isUndoAvailable();
       else
         return writable && editor.document()->isUndoAvailable();
@@ -74,39 +72,29 @@ void Do(Editor& editor, Edit command) {
       editor.paste();
       break;
     case Edit::Clear:
-      if constexpr (std::is_same_v<Editor, QLineEdit>)
+      if constexpr (std::is_same_v<Editor, qt::TextFieldEdit>)
         editor.del();
       else
         editor.textCursor().removeSelectedText();
       break;
     case Edit::SelectAll:
-      editor.selectAll();
+      editor.SelectAll();
       break;
     case Edit::None:
       break;
   }
 }
 
-// A menu bar that takes the focus from the keyboard (Alt pressed alone) gives
-// it back, when its menu closes, to the widget it took it from.
-QPointer<QWidget> focusBeforeMenuBar;
-
-void FollowFocusIntoMenuBars() {
-  static const QMetaObject::Connection following =
-      QObject::connect(qApp, &QApplication::focusChanged, [](QWidget* from, QWidget* to) {
-        if (qobject_cast<QMenuBar*>(to) != nullptr) focusBeforeMenuBar = from;
-      });
-}
-
 // Runs f on the text field or text area the Edit commands are for: the focused
-// one, or the one a menu bar holding the focus will give it back to. False when
-// there is none.
+// one, which lies in the active window, the one the command is chosen in; or,
+// while that window's menu bar holds the focus, the control the bar will give
+// it back to. False when there is none.
 template <class F>
 bool WithEditTarget(F&& f) {
   QWidget* target = QApplication::focusWidget();
-  if (qobject_cast<QMenuBar*>(target) != nullptr) target = focusBeforeMenuBar;
-  if (auto* field = qobject_cast<QLineEdit*>(target)) return f(*field), true;
-  if (auto* area = qobject_cast<QPlainTextEdit*>(target)) return f(*area), true;
+  if (auto* bar = dynamic_cast<qt::WindowMenuBar*>(target)) target = bar->FocusedBefore();
+  if (auto* field = dynamic_cast<qt::TextFieldEdit*>(target)) return f(*field), true;
+  if (auto* area = dynamic_cast<qt::TextAreaEdit*>(target)) return f(*area), true;
   return false;
 }
 
@@ -147,7 +135,6 @@ bool MenuItem::IsEnabled() const {
 
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
   if (menu_ == nullptr) {
-    FollowFocusIntoMenuBars();
     menu_ = new QMenu(action_->text());
     // The Edit items follow their text control each time the menu opens.
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
@@ -178,6 +165,26 @@ void MenuItem::Act() {
       if (CanDo(editor, command)) Do(editor, command);
     });
 }
+
+namespace qt {
+
+WindowMenuBar::WindowMenuBar() {
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+    // Its own window's only: the bar also gets the focus when its window comes back.
+    if (to == this && from != nullptr && from->window() == window()) focusedBefore_ = from;
+  });
+}
+
+void WindowMenuBar::focusInEvent(QFocusEvent* event) {
+  QMenuBar::focusInEvent(event);
+  // The bar leaves its keyboard mode when its window loses the focus; coming
+  // back with the focus, it would swallow every key typed. Its menus are closed
+  // then, since no window changes while one is open.
+  if (event->reason() == Qt::ActiveWindowFocusReason && focusedBefore_ != nullptr)
+    focusedBefore_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+}  // namespace qt
 
 void QuitMenuItem::Act() {
   QuitMenuAction();

@@ -3,13 +3,13 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
 
 #include "app/framework/menu.h"
 #include "app/framework/qtbridge.h"
 #include "app/framework/runtime.h"
+#include "app/framework/widgets.h"
 
 namespace fw {
 namespace {
@@ -178,7 +178,7 @@ void Window::InstallMenuBar() {
     if (auto app = GetAppObject()) bar = app->MenuBar();
   }
   if (!bar) return;
-  auto* qbar = new QMenuBar;
+  auto* qbar = new qt::WindowMenuBar;
   for (const auto& title : bar->Children())
     if (title->Menu() != nullptr) qbar->addMenu(title->Menu());
   qbar->setVisible(widgets_->menuBarVisible);

@@ -10,12 +10,15 @@ In order:
 3. A minimised tool window comes back, raised and active, when the launcher
    opens it again.
 4. The Edit menu chosen from the keyboard, with Alt+E or with Alt alone and
-   then E, copies and cuts the selection of a text field.
-5. A key typed by hand encrypts a pasted text with a no-break space and
+   then E, copies and cuts the selection of a text field; its Select All
+   fills the X11 primary selection, in a field and in a text area.
+5. GenKeys, given back while its menu bar holds the focus, takes what is typed
+   next; its Edit commands leave Encode's selected text and the clipboard alone.
+6. A key typed by hand encrypts a pasted text with a no-break space and
    decrypts it back, and Edit > Copy puts exactly that text on the X clipboard.
-6. A 20,000-digit n and d pasted into the decryption window make Go show its
+7. A 20,000-digit n and d pasted into the decryption window make Go show its
    message within a second, and the window answers.
-7. Ctrl+Q quits with status 0.
+8. Ctrl+Q quits with status 0.
 
 Usage: session.py path/to/kelvane   (under xvfb-run)
 """
@@ -140,13 +143,14 @@ def modal_box(owner):
             return win
 
 
-def clipboard():
-    return tool("xclip", "-o", "-selection", "clipboard")
+def clipboard(selection="clipboard"):
+    return tool("xclip", "-o", "-selection", selection)
 
 
-def serve_clipboard(text):
-    """Puts text on the X clipboard. xclip stays behind to serve it: no pipes to wait on."""
-    subprocess.run(["xclip", "-selection", "clipboard"], input=text, text=True,
+def serve(text, selection="clipboard"):
+    """Puts text on the X clipboard or another selection. xclip stays behind to serve it:
+    no pipes to wait on."""
+    subprocess.run(["xclip", "-selection", selection], input=text, text=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
@@ -193,7 +197,7 @@ def session():
 
     # Pasted: a character the keyboard map lacks is typed through a key remapped for the
     # moment, which the application may read before it sees the new map.
-    serve_clipboard(CLEAR_TEXT)
+    serve(CLEAR_TEXT)
     keys("ctrl+v")
     keys("Tab")
     type_text(str(N))
@@ -209,6 +213,45 @@ def session():
     wait_for("e copied with Alt alone", lambda: copy_all(("alt", "e")) or clipboard() == str(E), 5)
     print("the Edit menu from the keyboard copies and cuts in a text field")
 
+    # Edit > Select All gives the X11 primary selection what a copy gives, as Ctrl+A does.
+    serve("-", "primary")
+    keys("alt+e", "a")
+    wait_for("e on the primary selection", lambda: clipboard("primary") == str(E), 5)
+    keys("shift+Tab", "shift+Tab")  # back past n to the clear text
+    serve("-", "primary")
+    keys("alt+e", "a")
+    wait_for("the clear text on the primary selection",
+             lambda: clipboard("primary") == CLEAR_TEXT, 5)
+    keys("Tab", "Tab")  # to e again
+    print("Edit > Select All fills the primary selection")
+
+    activate(launcher)
+    keys("shift+Tab", "space")  # back from Encode to GenKeys, and press it
+    genkeys = window("GenKeys")
+    activate(genkeys)  # the focus is in the length field
+    type_text("5")
+    keys("alt")  # the menu bar takes the focus
+    activate(encoder)
+    activate(genkeys)
+    type_text("7")
+    wait_for("the 7 typed after GenKeys came back", lambda: copy_all() or clipboard() == "57", 5)
+    print("a window given back keeps its typing")
+
+    keys("End", "alt")  # nothing selected in GenKeys, whose menu bar takes the focus
+    activate(encoder)  # the focus is back in e
+    keys("ctrl+a")
+    serve("kept")
+    activate(genkeys)
+    for item in "ctd":  # Copy, Cut, Delete: disabled, so Escape closes the menu
+        keys("alt+e", item, "Escape")
+    time.sleep(0.5)
+    if clipboard() != "kept":
+        fail(f"an Edit command chosen in GenKeys put {clipboard()!r} on the clipboard")
+    activate(encoder)
+    keys("ctrl+c")
+    wait_for("e still selected in Encode", lambda: clipboard() == str(E), 5)
+    print("Edit commands chosen in GenKeys leave Encode alone")
+
     keys("Tab", "space")  # Go
     decoder = window("Untitled")  # the decryption window's title
     activate(decoder)  # the focus is in the encrypted text, filled in by Encode
@@ -220,7 +263,7 @@ def session():
     wait_for("the decrypted text on the clipboard", lambda: copy_all() or clipboard() == CLEAR_TEXT)
     print("round trip through the clipboard:", CLEAR_TEXT)
 
-    serve_clipboard(LONG_KEY)  # typing the digits would take minutes
+    serve(LONG_KEY)  # typing the digits would take minutes
     keys("shift+Tab", "shift+Tab")  # back past Go to n
     paste_over()
     keys("Tab", "Tab", "Tab")  # past Go and the clear text to d
