@@ -924,10 +924,13 @@ TEST_F(Menus, EditItemsNeverReachIntoAnotherWindow) {
     QCoreApplication::sendPostedEvents();  // the widgets' own answers to the activation
     return active;
   };
+  const auto barOf = [](const fw::Window& window) {
+    return qobject_cast<QMainWindow*>(window.Widget())->menuBar();
+  };
   // As Alt pressed alone does.
-  const auto barTakesTheFocusFrom = [](QWidget* control) {
+  const auto barTakesTheFocusFrom = [&](const fw::Window& window, QWidget* control) {
     control->setFocus();
-    qobject_cast<QMainWindow*>(control->window())->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    barOf(window)->setFocus(Qt::MenuBarFocusReason);
   };
   auto* mine = Real<QLineEdit>(one->TextField1());
   auto* theirs = Real<QLineEdit>(two->ControlAs<fw::TextField>("TextField1"));
@@ -936,10 +939,19 @@ TEST_F(Menus, EditItemsNeverReachIntoAnotherWindow) {
     EXPECT_EQ(theirs->selectedText(), "222");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "clip");
   };
+  const auto expectNothingToActOn = [&] {
+    for (const auto& item : edit->Children()) {
+      SCOPED_TRACE(item->Name());
+      if (item->Text() == "-") continue;
+      EXPECT_FALSE(item->IsEnabled());
+      item->Choose();
+      expectTheirsUntouched();
+    }
+  };
 
   ASSERT_TRUE(activate(*one));
   mine->setText("111");  // nothing selected
-  barTakesTheFocusFrom(mine);
+  barTakesTheFocusFrom(*one, mine);
   ASSERT_TRUE(activate(*two));
   theirs->setText("222");
   theirs->setFocus();
@@ -956,20 +968,33 @@ TEST_F(Menus, EditItemsNeverReachIntoAnotherWindow) {
   EXPECT_EQ(mine->text(), "111clip");
   expectTheirsUntouched();
 
-  // The other window's bar held the focus too, and this window's bar took it
-  // from a control that is gone by the time the window comes back.
-  barTakesTheFocusFrom(mine);
+  // This window's bar took the focus from a control that is gone by the time
+  // the window comes back; the other window's bar held it too, and gave it back.
+  barTakesTheFocusFrom(*one, mine);
   delete mine;
   ASSERT_TRUE(activate(*two));
-  theirs->selectAll();
+  barTakesTheFocusFrom(*two, theirs);
+  theirs->setFocus(Qt::MenuBarFocusReason);  // as Escape does
   ASSERT_TRUE(activate(*one));
-  for (const auto& item : edit->Children()) {
-    SCOPED_TRACE(item->Name());
-    if (item->Text() == "-") continue;
-    EXPECT_FALSE(item->IsEnabled());
-    item->Choose();
-    expectTheirsUntouched();
-  }
+  expectNothingToActOn();
+
+  // Nor a control the bar took the focus from before, when it takes it from none.
+  auto* area = Real<QPlainTextEdit>(one->TextArea1());
+  barTakesTheFocusFrom(*one, area);
+  area->setFocus();
+  area->clearFocus();
+  barOf(*one)->setFocus(Qt::MenuBarFocusReason);
+  expectNothingToActOn();
+  EXPECT_EQ(one->TextArea1().Text(), "");
+
+  // This window's Edit menu, opened while the other window is active (a click
+  // with no window manager to activate the window), offers nothing.
+  ASSERT_TRUE(activate(*two));
+  barOf(*one)->setActiveAction(edit->Menu()->menuAction());
+  ASSERT_TRUE(edit->Menu()->isVisible());
+  for (const auto& item : edit->Children())
+    EXPECT_EQ(item->Action()->isEnabled(), item->Text() == "-") << item->Name();
+  edit->Menu()->close();
   EXPECT_TRUE(messages.Messages().empty());
 }
 

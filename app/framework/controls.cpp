@@ -90,8 +90,8 @@ bool HoldsText(const QMimeData* source) {
   return source != nullptr && source->hasText();
 }
 
-// The clipboard, where it also holds a primary selection (X11); otherwise none.
-QClipboard* WithPrimarySelection() {
+// The clipboard, where it also holds the X11 primary selection; none elsewhere.
+QClipboard* PrimarySelection() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   return clipboard->supportsSelection() ? clipboard : nullptr;
 }
@@ -100,10 +100,10 @@ QClipboard* WithPrimarySelection() {
 
 namespace qt {
 
-void TextFieldEdit::SelectAll() {
+void TextFieldEdit::SelectAllIntoPrimary() {
   selectAll();
   // What Copy would give, so nothing of a password.
-  if (QClipboard* clipboard = WithPrimarySelection();
+  if (QClipboard* clipboard = PrimarySelection();
       clipboard != nullptr && hasSelectedText() && echoMode() == Normal)
     clipboard->setText(selectedText(), QClipboard::Selection);
 }
@@ -118,9 +118,9 @@ QString TextAreaEdit::Text() const {
   return WithLineFeeds(document()->toRawText());
 }
 
-void TextAreaEdit::SelectAll() {
+void TextAreaEdit::SelectAllIntoPrimary() {
   selectAll();
-  if (QClipboard* clipboard = WithPrimarySelection();
+  if (QClipboard* clipboard = PrimarySelection();
       clipboard != nullptr && textCursor().hasSelection())
     clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
 }

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QMenu>
+#include <QMenuBar>
 
 #include "app/framework/qtbridge.h"
 #include "app/framework/runtime.h"
@@ -78,7 +79,7 @@ void Do(Editor& editor, Edit command) {
         editor.textCursor().removeSelectedText();
       break;
     case Edit::SelectAll:
-      editor.SelectAll();
+      editor.SelectAllIntoPrimary();
       break;
     case Edit::None:
       break;
@@ -96,6 +97,17 @@ bool WithEditTarget(F&& f) {
   if (auto* field = dynamic_cast<qt::TextFieldEdit*>(target)) return f(*field), true;
   if (auto* area = dynamic_cast<qt::TextAreaEdit*>(target)) return f(*area), true;
   return false;
+}
+
+// False when the menu opens from the bar of a window other than the active one
+// (clicked where no window manager activates the window first): the Edit
+// commands have no text control there. Every window's bar shows the same menus.
+bool OpensInTheActiveWindow(const QMenu& menu) {
+  for (QObject* holder : menu.menuAction()->associatedObjects())
+    if (auto* bar = qobject_cast<QMenuBar*>(holder);
+        bar && bar->activeAction() == menu.menuAction())
+      return bar->window() == QApplication::activeWindow();
+  return true;
 }
 
 }  // namespace
@@ -138,9 +150,10 @@ void MenuItem::Append(std::shared_ptr<MenuItem> item) {
     menu_ = new QMenu(action_->text());
     // The Edit items follow their text control each time the menu opens.
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
+      const bool inActiveWindow = OpensInTheActiveWindow(*menu_);
       for (const auto& child : children_)
         if (child->autoEnable_ && EditCommand(child->name_) != Edit::None)
-          child->action_->setEnabled(child->IsEnabled());
+          child->action_->setEnabled(inActiveWindow && child->IsEnabled());
     });
   }
   menu_->addAction(item->action_);
@@ -170,18 +183,20 @@ namespace qt {
 
 WindowMenuBar::WindowMenuBar() {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
-    // Its own window's only: the bar also gets the focus when its window comes back.
-    if (to == this && from != nullptr && from->window() == window()) focusedBefore_ = from;
+    // Only a control of its own window: the focus comes from another window
+    // when the window comes back with it still on the bar, as when the bar had
+    // no control to leave it to.
+    if (to == this) focusedBefore_ = from && from->window() == window() ? from : nullptr;
   });
 }
 
-void WindowMenuBar::focusInEvent(QFocusEvent* event) {
-  QMenuBar::focusInEvent(event);
-  // The bar leaves its keyboard mode when its window loses the focus; coming
-  // back with the focus, it would swallow every key typed. Its menus are closed
-  // then, since no window changes while one is open.
-  if (event->reason() == Qt::ActiveWindowFocusReason && focusedBefore_ != nullptr)
-    focusedBefore_->setFocus(Qt::ActiveWindowFocusReason);
+void WindowMenuBar::focusOutEvent(QFocusEvent* event) {
+  QMenuBar::focusOutEvent(event);
+  // The bar leaves its keyboard mode as its window loses the focus. Its window
+  // would come back with the focus on the bar, which takes no typing; so the
+  // window keeps the control focused instead. (No menu is open: a window
+  // changes only once its menu has closed.)
+  if (event->reason() == Qt::ActiveWindowFocusReason && focusedBefore_) focusedBefore_->setFocus();
 }
 
 }  // namespace qt

@@ -17,7 +17,7 @@ class TextFieldEdit final : public QLineEdit {
  public:
   using QLineEdit::QLineEdit;
   // As Ctrl+A: the selection also becomes the X11 primary selection.
-  void SelectAll();
+  void SelectAllIntoPrimary();
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
@@ -34,7 +34,7 @@ class TextAreaEdit final : public QPlainTextEdit {
   // The characters as the system reads them.
   QString Text() const;
   // As Ctrl+A: the selection also becomes the X11 primary selection.
-  void SelectAll();
+  void SelectAllIntoPrimary();
 
  protected:
   QMimeData* createMimeDataFromSelection() const override;
@@ -44,8 +44,8 @@ class TextAreaEdit final : public QPlainTextEdit {
 
 // A window's menu bar. It takes the focus only from the keyboard (Alt), and
 // remembers the control of its own window it took it from: the Edit commands
-// act on that control while the bar holds the focus, and a window that comes
-// back with the focus on its bar hands it straight back to that control.
+// act on that control while the bar holds the focus, and the window keeps that
+// control focused when it loses the focus with the bar holding it.
 class WindowMenuBar final : public QMenuBar {
  public:
   WindowMenuBar();
@@ -53,7 +53,7 @@ class WindowMenuBar final : public QMenuBar {
   QWidget* FocusedBefore() const { return focusedBefore_; }
 
  protected:
-  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QPointer<QWidget> focusedBefore_;
